@@ -1,0 +1,141 @@
+// The table window: all state of a run and every procedure of the game. Its methods are defined
+// in the files of the part of the game that owns them (match/, players/, table/, media/).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "match/table_state.h"
+#include "media/mci_device.h"
+#include "table/controls.h"
+#include "table/surface.h"
+
+namespace table { class Form; }
+
+// Thrown by an event-processing pass once the window has been closed: it unwinds every wait
+// so that no game step runs after the close.
+struct ProgramEnded {};
+
+class frmGioco : public TableState {
+public:
+    // program_dir: the program's folder (settings file, carta.wav, music/).
+    explicit frmGioco(std::filesystem::path program_dir);
+    ~frmGioco();
+    frmGioco(const frmGioco&) = delete;
+    frmGioco& operator=(const frmGioco&) = delete;
+
+    // ---- card model (card_model.cpp)
+    static std::uint8_t seme_carta(std::uint8_t card);
+    static std::uint8_t numero_carta(std::uint8_t card);
+
+    // ---- start-up and shutdown (startup.cpp)
+    void Form_Load();
+    void Form_Activate();
+    void Form_Unload(std::int16_t& Cancel);
+    void menu_quit_Click();
+
+    // ---- delay primitive and waits (waits.cpp)
+    void ritardo(double tempo);
+    void Timer1_Timer();
+    // One event-processing pass: every pending event is handled, nothing is waited for.
+    void DoEvents();
+    // One pass that blocks until at least one event has arrived.
+    void WaitEvents();
+    // Repeats blocking passes until the test holds (tested after each pass, at least one pass).
+    void wait_until(const std::function<bool()>& done);
+
+    // ---- match loop (match_loop.cpp)
+    void Main();
+    void Ord_Punteggio();
+    // True when the match is over after the hand just scored.
+    bool match_is_over() const;
+    void continue_Click();
+    void menu_Newgame_Click();
+
+    // ---- hand set-up, shuffle, deal and sort
+    void Mescola();
+    void ord_massimo();
+    void OrdMieCarte(std::uint8_t Trn);
+
+    // ---- trick resolution and scoring
+    void DETERMINO_TURNO();
+    void risultato();
+
+    // ---- computer players (players/)
+    void Aggiorna_Quante_e_Buone();
+    void scelgo_carta_da_giocare();
+    void Scelta_carta_minore_Primo_Turno();
+    void Scelta_carta_minore_Turni_Successivi();
+    void scelta_carta_maggiore();
+
+    // ---- zoom layout (table/zoom.cpp)
+    void Form_Resize();
+
+    // ---- settings, options, card sound (media/)
+    void Set_Read();
+    void Set_Write();
+    void velocità_gioco_Click(std::int16_t Index);
+    void menu_card_rustle_Click(std::int16_t Index);
+    void Apri_suono(std::string suono);
+    void suona();
+
+    // ---- platform: message box and beep (tests observe them instead)
+    void MsgBox(const std::string& text);
+    void Beep();
+    std::function<void(const std::string&)> msgbox_hook;
+    std::function<void()> beep_hook;
+
+    // ---- the window's design: surface and controls
+    table::Surface surface;
+    std::array<table::PictureBox, 41> carta;
+    table::PictureBox dorsov, dorsoo, testo;
+    table::TextBox Text2, Text4;
+    std::array<table::TextBox, 5> TxtPlayer;          // 1 designed, 2..4 created at start-up
+    table::ShapeBox Shape1;
+    table::Timer Timer1;
+    media::MciDevice MMC1;                            // songs
+    media::MciDevice MMCw{"WaveAudio"};               // the card sound
+
+    // Menu bar
+    table::MenuItem menu_game, menu_newGame, continue_;
+    table::MenuItem menu_rules;
+    table::MenuItem menu_opzioni, game_rate, personalize_players;
+    std::array<table::MenuItem, 4> velocità_gioco;   // 1 Low, 2 Middle, 3 High
+    table::MenuItem menu_sounds, fruscio;
+    std::array<table::MenuItem, 2> menu_card_rustle; // 0 No, 1 Yes
+    table::MenuItem music;
+    std::array<table::MenuItem, 1> nomusic;
+    std::array<table::MenuItem, 1> all;
+    std::vector<std::unique_ptr<table::MenuItem>> canzoni;  // element 0 unused; 1 designed
+    table::MenuItem menu_about, menu_quit;
+
+    // ---- the window itself
+    table::Form& form() { return *form_; }
+    const std::filesystem::path& program_dir() const { return program_dir_; }
+    // Creates a further element of the name-box array from element 1.
+    void load_TxtPlayer(int index);
+    // True once the window has been closed.
+    bool run_over() const { return run_over_; }
+    bool main_running() const { return main_running_; }
+
+    // Tests give the shuffle its seed; the game seeds from the time of day.
+    std::optional<std::uint32_t> shuffle_seed;
+    // Tests take the start-up geometry without entering the match loop.
+    bool run_main_on_activate = true;
+
+private:
+    void wire_events();
+
+    std::filesystem::path program_dir_;
+    std::unique_ptr<table::Form> form_;
+    bool run_over_ = false;
+    bool main_running_ = false;
+    bool activated_ = false;
+    friend class table::Form;
+};
