@@ -36,12 +36,13 @@ public:
     // Raised on the GUI thread, with code 1 when a song has played to its end.
     std::function<void(std::int16_t& notify_code)> on_done;
 
+    struct Impl;
+
 private:
     void open();
     void close();
     void play();
 
-    struct Impl;
     std::shared_ptr<Impl> d_;
     std::string device_type_;
     std::string file_name_;

@@ -26,6 +26,11 @@ inline constexpr Picture kNoPicture = 0;
 inline constexpr Picture kBackUpright = 41;   // 85 x 153
 inline constexpr Picture kBackSide = 42;      // 153 x 85
 inline constexpr Picture kTitle = 43;         // 161 x 67
+inline constexpr Picture kIconPicture = 44;   // 32 x 32
+inline constexpr Picture kPointerPicture = 45; // 32 x 32
+
+// Longest name a name box takes.
+inline constexpr int kNameLimit = 20;
 
 class Form;
 
@@ -115,6 +120,7 @@ public:
 
 private:
     QAction* action_ = nullptr;
+    bool checked_ = false;
     friend class Form;
 };
 

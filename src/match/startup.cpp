@@ -1,0 +1,86 @@
+// The window's life: creation, first activation (which starts the match loop) and the close.
+
+#include <QCoreApplication>
+
+#include "match/frm_gioco.h"
+#include "table/window.h"
+
+void frmGioco::Form_Load() {
+    const QSize outer = form_->outer_size();
+    last_width = float(outer.width());
+    last_height = float(outer.height());
+
+    Set_Read();
+
+    menu_card_rustle[card_rustle].SetChecked(true);
+
+    surface.BackColor = table::kTableColour;
+
+    card_points[1] = 1;
+    card_points[2] = 1.0f / 3.0f;
+    card_points[3] = 1.0f / 3.0f;
+    card_points[4] = 0;
+    card_points[5] = 0;
+    card_points[6] = 0;
+    card_points[7] = 0;
+    card_points[8] = 1.0f / 3.0f;
+    card_points[9] = 1.0f / 3.0f;
+    card_points[10] = 1.0f / 3.0f;
+    card_strength[1] = 11;
+    card_strength[2] = 12;
+    card_strength[3] = 13;
+    for (int n = 4; n <= 10; ++n) card_strength[n] = float(n);
+
+    for (int i = 2; i <= 4; ++i) load_TxtPlayer(i);
+
+    suit_names[1] = "Denari";
+    suit_names[2] = "Coppe";
+    suit_names[3] = "Bastoni";
+    suit_names[4] = "Spade";
+
+    velocità_gioco[play_rate].SetChecked(true);
+
+    personalize_players.SetEnabled(true);
+}
+
+void frmGioco::Form_Activate() {
+    // Only the first activation starts the game.
+    if (activated_) return;
+    activated_ = true;
+
+    surface.Cls();
+    center_x = 800.0f / 2;
+    center_y = 600.0f / 2;
+    card_width = carta[0].Width();
+    card_height = carta[0].Height();
+    Text2.Move(0, 0);
+    Text2.Hide();
+    Text4.Move(20, 0);
+    Text4.Hide();
+
+    if (!run_main_on_activate) return;
+    main_running_ = true;
+    try {
+        Main();
+    } catch (const ProgramEnded&) {
+        // The window was closed inside a wait: every wait has unwound, nothing more runs.
+    }
+    main_running_ = false;
+    QCoreApplication::exit(0);
+}
+
+void frmGioco::Form_Unload(std::int16_t& /*Cancel: closing is never refused*/) {
+    if (run_over_) return;
+    MMC1.Command("Close");
+    // The settings file is never held open between calls: no other file to close.
+    run_over_ = true;
+    QCoreApplication::exit(0);
+}
+
+void frmGioco::menu_quit_Click() {
+    form_->close();
+    if (!run_over_) {
+        std::int16_t cancel = 0;
+        Form_Unload(cancel);
+    }
+}

@@ -1,0 +1,163 @@
+#include "media/mci_device.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <atomic>
+#include <mutex>
+
+namespace media {
+namespace {
+
+// One audio output for the whole process, opened at the first "Open".
+struct Audio {
+    bool ok = false;
+
+    Audio() {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+        Mix_Init(MIX_INIT_MID);
+        // SDL may start without a sound card and still refuse to open one: check both.
+        if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return;
+        }
+        Mix_AllocateChannels(8);
+        ok = true;
+    }
+};
+
+Audio& audio() {
+    static Audio instance;
+    return instance;
+}
+
+// Every start of a song gets a new number; the finished hook reports the number current
+// when it ran, so that a halted or replaced song never counts as ended.
+std::atomic<std::uint64_t> music_generation{0};
+
+}  // namespace
+
+struct MciDevice::Impl {
+    MciDevice* owner = nullptr;
+    bool wave = false;
+    int channel = -1;
+    Mix_Chunk* chunk = nullptr;
+    Mix_Music* music = nullptr;
+    bool song_playing = false;
+    std::uint64_t song_generation = 0;
+};
+
+namespace {
+
+// The device whose song the mixer plays; read from the audio thread too.
+std::mutex owner_mutex;
+std::weak_ptr<MciDevice::Impl> owner_of_music;
+
+std::weak_ptr<MciDevice::Impl> music_owner() {
+    std::lock_guard lock(owner_mutex);
+    return owner_of_music;
+}
+
+void set_music_owner(const std::weak_ptr<MciDevice::Impl>& owner) {
+    std::lock_guard lock(owner_mutex);
+    owner_of_music = owner;
+}
+
+// Runs on SDL's audio thread for a natural end, and inside Mix_HaltMusic for a halt: it must
+// not call the mixer, only post to the GUI thread.
+void music_finished() {
+    const std::uint64_t generation = music_generation.load();
+    std::weak_ptr<MciDevice::Impl> owner = music_owner();
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) return;
+    QMetaObject::invokeMethod(
+        app,
+        [owner, generation] {
+            auto d = owner.lock();
+            if (!d || !d->owner || !d->song_playing || d->song_generation != generation) return;
+            // A new song may have started meanwhile: only a silent device has really ended.
+            if (Mix_PlayingMusic()) return;
+            d->song_playing = false;
+            std::int16_t code = 1;
+            if (d->owner->on_done) d->owner->on_done(code);
+        },
+        Qt::QueuedConnection);
+}
+
+}  // namespace
+
+MciDevice::MciDevice(std::string device_type) : d_(std::make_shared<Impl>()), device_type_(std::move(device_type)) {
+    d_->owner = this;
+    d_->wave = device_type_ == "WaveAudio";
+}
+
+MciDevice::~MciDevice() {
+    close();
+    d_->owner = nullptr;
+}
+
+bool MciDevice::audio_available() { return audio().ok; }
+
+bool MciDevice::is_open() const { return d_->chunk || d_->music; }
+
+bool MciDevice::is_playing() const {
+    if (d_->chunk) return d_->channel >= 0 && Mix_Playing(d_->channel) && Mix_GetChunk(d_->channel) == d_->chunk;
+    return d_->music && d_->song_playing;
+}
+
+void MciDevice::Command(const std::string& command) {
+    if (command == "Open") {
+        open();
+    } else if (command == "Play") {
+        play();
+    } else if (command == "Close" || command == "close") {
+        close();
+    }
+}
+
+void MciDevice::open() {
+    close();
+    if (file_name_.empty() || !audio().ok) return;
+    if (d_->wave) {
+        d_->chunk = Mix_LoadWAV(file_name_.c_str());
+    } else {
+        d_->music = Mix_LoadMUS(file_name_.c_str());
+    }
+}
+
+void MciDevice::play() {
+    if (d_->wave) {
+        if (!d_->chunk) return;
+        // A sound still playing starts again from its beginning rather than overlapping.
+        if (d_->channel >= 0 && Mix_GetChunk(d_->channel) == d_->chunk) Mix_HaltChannel(d_->channel);
+        d_->channel = Mix_PlayChannel(-1, d_->chunk, 0);
+        return;
+    }
+    if (!d_->music) return;
+    Mix_HookMusicFinished(&music_finished);
+    set_music_owner(d_);
+    d_->song_generation = ++music_generation;
+    d_->song_playing = true;
+    if (Mix_PlayMusic(d_->music, 0) != 0) d_->song_playing = false;
+}
+
+void MciDevice::close() {
+    if (d_->chunk) {
+        if (d_->channel >= 0 && Mix_GetChunk(d_->channel) == d_->chunk) Mix_HaltChannel(d_->channel);
+        d_->channel = -1;
+        Mix_FreeChunk(d_->chunk);
+        d_->chunk = nullptr;
+    }
+    if (d_->music) {
+        d_->song_playing = false;
+        ++music_generation;
+        if (music_owner().lock() == d_) Mix_HaltMusic();
+        Mix_FreeMusic(d_->music);
+        d_->music = nullptr;
+    }
+}
+
+}  // namespace media

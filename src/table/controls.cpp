@@ -1,0 +1,160 @@
+#include "table/controls.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+
+#include "table/window.h"
+
+namespace table {
+
+// ---------------------------------------------------------------- boxed controls
+
+void BoxedControl::bind(Form* form, QWidget* widget, double left, double top, double width, double height) {
+    form_ = form;
+    widget_ = widget;
+    set_px_box(left, top, width, height);
+}
+
+void BoxedControl::set_px_box(double left, double top, double width, double height) {
+    px_left_ = left;
+    px_top_ = top;
+    px_width_ = std::max(0.0, width);
+    px_height_ = std::max(0.0, height);
+    apply_geometry();
+}
+
+void BoxedControl::apply_geometry() {
+    if (!widget_) return;
+    // Far-off parking places stay far off without asking the toolkit for huge coordinates.
+    const auto clamp = [](double v) { return int(std::lround(std::clamp(v, -100000.0, 100000.0))); };
+    widget_->setGeometry(clamp(px_left_), clamp(px_top_), clamp(px_width_), clamp(px_height_));
+}
+
+float BoxedControl::Left() const { return float(px_left_ / form_->unit_x()); }
+float BoxedControl::Top() const { return float(px_top_ / form_->unit_y()); }
+float BoxedControl::Width() const { return float(px_width_ / form_->unit_x()); }
+float BoxedControl::Height() const { return float(px_height_ / form_->unit_y()); }
+
+void BoxedControl::Move(float left, float top) {
+    set_px_box(left * form_->unit_x(), top * form_->unit_y(), px_width_, px_height_);
+}
+
+void BoxedControl::Move(float left, float top, float width, float height) {
+    set_px_box(left * form_->unit_x(), top * form_->unit_y(), width * form_->unit_x(), height * form_->unit_y());
+}
+
+void BoxedControl::SetWidth(float width) { set_px_box(px_left_, px_top_, width * form_->unit_x(), px_height_); }
+
+bool BoxedControl::Visible() const { return widget_ && !widget_->isHidden(); }
+
+void BoxedControl::SetVisible(bool visible) {
+    if (widget_) widget_->setVisible(visible);
+}
+
+void BoxedControl::ToFront() {
+    if (widget_) widget_->raise();
+}
+
+void BoxedControl::ToBack() {
+    if (widget_) widget_->lower();
+}
+
+void PictureBox::SetPicture(Picture picture) {
+    picture_ = picture;
+    if (picture != kNoPicture) {
+        const QSize size = picture_size(picture);
+        set_px_box(px_left_, px_top_, size.width() * form_->zoom(), size.height() * form_->zoom());
+    }
+    if (widget_) widget_->update();
+}
+
+std::string TextBox::Text() const {
+    if (auto* line = qobject_cast<QLineEdit*>(widget_)) return line->text().toStdString();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_)) return plain->toPlainText().toStdString();
+    if (auto* rich = qobject_cast<QTextEdit*>(widget_)) return rich->toPlainText().toStdString();
+    return {};
+}
+
+void TextBox::SetText(const std::string& text) {
+    const QString q = QString::fromStdString(text);
+    if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        line->setText(q);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_)) {
+        plain->setPlainText(q);
+    } else if (auto* rich = qobject_cast<QTextEdit*>(widget_)) {
+        rich->setPlainText(q);
+    }
+}
+
+// ---------------------------------------------------------------- menu items
+
+std::string MenuItem::Caption() const { return action_ ? action_->text().toStdString() : std::string(); }
+
+void MenuItem::SetCaption(const std::string& caption) {
+    if (action_) action_->setText(QString::fromStdString(caption));
+}
+
+bool MenuItem::Checked() const { return checked_; }
+
+void MenuItem::SetChecked(bool checked) {
+    checked_ = checked;
+    if (!action_) return;
+    if (checked) action_->setCheckable(true);
+    action_->setChecked(checked);
+}
+
+bool MenuItem::Enabled() const { return action_ && action_->isEnabled(); }
+
+void MenuItem::SetEnabled(bool enabled) {
+    if (action_) action_->setEnabled(enabled);
+}
+
+bool MenuItem::Visible() const { return action_ && action_->isVisible(); }
+
+void MenuItem::SetVisible(bool visible) {
+    if (action_) action_->setVisible(visible);
+}
+
+void MenuItem::Click() {
+    if (action_ && action_->isEnabled()) action_->trigger();
+}
+
+// ---------------------------------------------------------------- timer
+
+Timer::Timer() : timer_(std::make_unique<QTimer>()) {
+    // The coarse timer may fire early, which would shorten every pause.
+    timer_->setTimerType(Qt::PreciseTimer);
+    timer_->setInterval(interval_ms_);
+    QObject::connect(timer_.get(), &QTimer::timeout, timer_.get(), [this] {
+        if (on_tick) on_tick();
+    });
+}
+
+Timer::~Timer() = default;
+
+int Timer::scaled_interval() const { return std::max(1, int(std::lround(interval_ms_ * time_scale))); }
+
+void Timer::SetInterval(int ms) {
+    interval_ms_ = ms;
+    // A running timer restarts its countdown with the new interval.
+    timer_->setInterval(scaled_interval());
+    if (timer_->isActive()) timer_->start();
+}
+
+bool Timer::Enabled() const { return timer_->isActive(); }
+
+void Timer::SetEnabled(bool enabled) {
+    if (enabled && !timer_->isActive()) {
+        timer_->start(scaled_interval());
+    } else if (!enabled) {
+        timer_->stop();
+    }
+}
+
+}  // namespace table

@@ -1,0 +1,35 @@
+// The layout pass: controls keep their size and place in proportion to the window, and the
+// logical 800 x 600 space is laid over the client area again.
+
+#include "match/frm_gioco.h"
+#include "table/window.h"
+
+void frmGioco::Form_Resize() {
+    table::Form& f = *form_;
+    if (f.minimized()) return;
+
+    QSize outer = f.outer_size();
+    new_width = float(outer.width());
+    new_height = float(outer.height());
+    // A first pass without reference sizes has nothing to scale from.
+    const float width_ratio = last_width > 0 ? new_width / last_width : 1.0f;
+    const float height_ratio = last_height > 0 ? new_height / last_height : 1.0f;
+
+    for (table::BoxedControl* c : f.controls()) {
+        double left = c->px_left(), top = c->px_top(), width = c->px_width(), height = c->px_height();
+        if (new_height != last_height) {
+            height *= height_ratio;
+            top *= height_ratio;
+        }
+        if (new_width != last_width) {
+            width *= width_ratio;
+            left *= width_ratio;
+        }
+        c->set_px_box(left, top, width, height);
+    }
+
+    outer = f.outer_size();
+    last_width = float(outer.width());
+    last_height = float(outer.height());
+    f.set_logical_size(800, 600);
+}
