@@ -1,9 +1,17 @@
 // The window's life: creation, first activation (which starts the match loop) and the close.
 
 #include <QCoreApplication>
+#include <QThread>
 
 #include "match/frm_gioco.h"
 #include "table/window.h"
+
+namespace {
+// Leaves the application's event loop, where one runs (tests drive the window without one).
+void end_event_loop() {
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
+}
+}  // namespace
 
 void frmGioco::Form_Load() {
     const QSize outer = form_->outer_size();
@@ -66,7 +74,7 @@ void frmGioco::Form_Activate() {
         // The window was closed inside a wait: every wait has unwound, nothing more runs.
     }
     main_running_ = false;
-    QCoreApplication::exit(0);
+    end_event_loop();
 }
 
 void frmGioco::Form_Unload(std::int16_t& /*Cancel: closing is never refused*/) {
@@ -74,7 +82,7 @@ void frmGioco::Form_Unload(std::int16_t& /*Cancel: closing is never refused*/) {
     MMC1.Command("Close");
     // The settings file is never held open between calls: no other file to close.
     run_over_ = true;
-    QCoreApplication::exit(0);
+    end_event_loop();
 }
 
 void frmGioco::menu_quit_Click() {

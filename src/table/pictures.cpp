@@ -61,7 +61,8 @@ QSize picture_size(Picture picture) {
 }
 
 const QPixmap& picture_pixmap(Picture picture, double zoom, double device_pixel_ratio) {
-    static QHash<int, CacheEntry> cache;
+    // Kept for the whole run; never destroyed after the application object is gone.
+    static auto& cache = *new QHash<int, CacheEntry>;
     CacheEntry& entry = cache[picture];
     if (entry.zoom == zoom && entry.dpr == device_pixel_ratio && !entry.pixmap.isNull()) return entry.pixmap;
 

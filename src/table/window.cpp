@@ -19,6 +19,10 @@
 
 #include <cmath>
 
+// The pictures and texts are compiled into the game's library; a static library needs its
+// resources registered by hand.
+static void init_design_resources() { Q_INIT_RESOURCE(assets); }
+
 namespace table {
 namespace {
 
@@ -129,6 +133,8 @@ void TableWidget::resizeEvent(QResizeEvent*) {
 // ---------------------------------------------------------------- form
 
 Form::Form(Surface& surface) : surface_(surface) {
+    static const bool resources_ready = (init_design_resources(), true);
+    (void)resources_ready;
     setWindowTitle(QStringLiteral("Orbenza - Dolvaro a calvone"));
     setWindowIcon(QIcon(QPixmap::fromImage(picture_pixmap(kIconPicture, 1.0, 1.0).toImage())));
     table_ = new TableWidget(surface_, this);
