@@ -5,6 +5,7 @@
 //   bench_startup [runs]        (uses DISPLAY when set, else the offscreen platform)
 
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 
 #include <spawn.h>

@@ -106,3 +106,17 @@ TEST(Activation, OverlaysCarryTheirTexts) {
     EXPECT_NE(tw->Text2.Text().find("110"), std::string::npos);
     EXPECT_NE(tw->Text4.Text().find("Orbenza"), std::string::npos);
 }
+
+TEST(Activation, ShowingTheWindowLaysItOutThenActivatesOnce) {
+    TestWindow tw(true, false);
+    table::Form& f = tw->form();
+    f.resize(f.outer_size() + QSize(200, 100));
+    f.show();
+    // Activation comes from the event loop, after the layout pass of the first showing.
+    for (int i = 0; i < 20 && tw->card_width == 0; ++i) tw->DoEvents();
+    EXPECT_EQ(tw->last_width, float(f.outer_size().width()));
+    EXPECT_EQ(tw->center_x, 400);
+    EXPECT_NEAR(tw->card_width, tw->carta[0].Width(), 1e-4);
+    // The pass ran before activation: the reference card had already grown with the window.
+    EXPECT_NEAR(tw->carta[0].px_width(), 85.0 * f.outer_size().width() / 1272.0, 1e-3);
+}
