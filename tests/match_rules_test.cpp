@@ -45,4 +45,17 @@ TEST(EndOfMatch, TotalsSortHighestFirstAsSixteenBitValues) {
     EXPECT_EQ(tw->sorted_totals, (std::array<std::int16_t, 5>{0, 630, 600, 512, 511}));
 }
 
+TEST(EndOfHandMenu, ContinueAndNewGameOnlyRaiseTheirRequests) {
+    testing_support::TestWindow tw;
+    tw->dealer = 3;
+    tw->hand_number = 4;
+    tw->continue_.Click();
+    EXPECT_TRUE(tw->continue_requested);
+    EXPECT_FALSE(tw->new_game_requested);
+    tw->menu_newGame.Click();
+    EXPECT_TRUE(tw->new_game_requested);
+    EXPECT_EQ(tw->dealer, 3);
+    EXPECT_EQ(tw->hand_number, 4);
+}
+
 }  // namespace

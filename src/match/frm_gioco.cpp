@@ -81,6 +81,8 @@ void frmGioco::wire_events() {
     f.on_unload = [this](std::int16_t& cancel) { Form_Unload(cancel); };
     Timer1.on_tick = [this] { Timer1_Timer(); };
 
+    menu_newGame.on_click = [this] { menu_Newgame_Click(); };
+    continue_.on_click = [this] { continue_Click(); };
     menu_quit.on_click = [this] { menu_quit_Click(); };
     for (std::int16_t i = 1; i <= 3; ++i) velocità_gioco[i].on_click = [this, i] { velocità_gioco_Click(i); };
     for (std::int16_t i = 0; i <= 1; ++i) menu_card_rustle[i].on_click = [this, i] { menu_card_rustle_Click(i); };
