@@ -5,6 +5,7 @@
 // Only what Qt's SVG renderer (SVG Tiny) understands is used: no clip paths, masks,
 // filters or patterns.
 // Usage: make_cards <assets folder>   (writes cards/NN.svg and the other pictures there)
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -259,7 +260,7 @@ void define_signs() {
     {
         std::string s;
         const char* knob =
-            "M3.1,-16C5,-20,6,-23.5,6.4,-27C7.1,-27.6,8.3,-27,8.1,-26C7.6,-22,5.9,-18,3.2,-12.5Z";
+            "M3.2,-17.5C4.8,-19.4,5.8,-21.4,6.3,-23.6C7.1,-24.4,8.6,-23.8,8.4,-22.7C8,-20,6.6,-16.6,3.3,-12.2Z";
         s += path(knob, "url(#gWood)", col::ink, 0.5, "transform=\"translate(0,-4)\"");
         s += path(knob, "url(#gWood)", col::ink, 0.5, "transform=\"translate(0,30)\"");
         s += path(knob, "url(#gWood)", col::ink, 0.5, "transform=\"scale(-1,1) translate(0,12)\"");
@@ -267,8 +268,8 @@ void define_signs() {
         s += path("M-2.4,49L-3.5,-35C-4.9,-41-3.9,-49.4,0,-50C3.9,-49.4,4.9,-41,3.5,-35L2.4,49Q0,50.6-2.4,49Z",
                   "url(#gWood)", col::ink, 0.7);
         // cut ends of the knobs
-        for (auto [x, y] : std::vector<std::pair<double, double>>{{7.3, -31}, {7.3, 3}, {-7.3, -15}, {-7.3, 17}})
-            s += ellipse(x, y, 0.9, 0.6, col::wood_lt, col::wood_dk, 0.3);
+        for (auto [x, y] : std::vector<std::pair<double, double>>{{7.4, -27.2}, {7.4, 6.8}, {-7.4, -11.2}, {-7.4, 20.8}})
+            s += ellipse(x, y, 1.1, 0.75, col::wood_lt, col::wood_dk, 0.3, "transform=\"rotate(" + num(x > 0 ? 30 : -30) + "," + num(x) + "," + num(y) + ")\"");
         // grain
         s += path("M-1,-40Q-1.6,-10-0.7,20M1.2,-30Q1.7,0,0.8,36", "none", col::wood_dk, 0.45, "opacity=\"0.7\"");
         // binding at the grip
@@ -326,7 +327,7 @@ struct Spot {
 // Round signs (coins, cups): two columns, the traditional arrangements.
 std::vector<Spot> round_layout(int n) {
     const double l = 28, r = 57, c = kCx;
-    const double s = n <= 3 ? 1.3 : n <= 5 ? 1.18 : 1.08;
+    const double s = n <= 3 ? 1.3 : n <= 5 ? 1.18 : n == 6 ? 1.08 : 1.0;
     auto at = [&](std::vector<std::pair<double, double>> p) {
         std::vector<Spot> v;
         for (auto [x, y] : p) v.push_back({x, y, 0, s});
@@ -338,28 +339,57 @@ std::vector<Spot> round_layout(int n) {
         case 4: return at({{l, 45}, {r, 45}, {l, 108}, {r, 108}});
         case 5: return at({{l, 40}, {r, 40}, {c, kCy}, {l, 113}, {r, 113}});
         case 6: return at({{l, 38}, {r, 38}, {l, kCy}, {r, kCy}, {l, 115}, {r, 115}});
-        case 7: return at({{l, 37}, {r, 37}, {c - 22.5, kCy}, {c, kCy}, {c + 22.5, kCy}, {l, 116}, {r, 116}});
+        case 7: return at({{l, 36}, {r, 36}, {c - 23, kCy}, {c, kCy}, {c + 23, kCy}, {l, 117}, {r, 117}});
     }
     return {};
 }
 
-// Long signs (clubs, swords): crossing each other in a lattice, one upright when odd.
-std::vector<Spot> long_layout(int n) {
+// Swords: crossing each other in a lattice, one upright when the number is odd.
+std::vector<Spot> lattice_layout(int n) {
     std::vector<Spot> v;
     const int pairs = n / 2;
-    const double angle = pairs == 1 ? 21 : pairs == 2 ? 18 : 16;
-    const double scale = pairs == 1 ? 1.04 : pairs == 2 ? 0.93 : 0.86;
-    const double step = pairs == 1 ? 0 : pairs == 2 ? 22 : 17;
+    const double angle = pairs == 1 ? 21 : pairs == 2 ? 22 : 20;
+    const double scale = pairs == 1 ? 1.04 : pairs == 2 ? 0.9 : 0.82;
+    const double step = pairs == 1 ? 0 : pairs == 2 ? 24 : 16;
+    // With three pairs the middle one stands higher, so that the hilts do not pile up.
+    auto lift = [&](int i) { return pairs == 3 && i == 1 ? -9.0 : 0.0; };
     for (int i = 0; i < pairs; ++i) {  // leaning right, drawn first (underneath)
         const double dx = (i - (pairs - 1) / 2.0) * step;
-        v.push_back({kCx + dx, kCy, angle, scale});
+        v.push_back({kCx + dx, kCy + lift(i), angle, scale});
     }
     for (int i = 0; i < pairs; ++i) {  // leaning left, on top
         const double dx = (i - (pairs - 1) / 2.0) * step;
-        v.push_back({kCx + dx, kCy, -angle, scale});
+        v.push_back({kCx + dx, kCy + lift(i), -angle, scale});
     }
-    if (n % 2) v.push_back({kCx, kCy, 0, pairs <= 1 ? 1.0 : 0.92});
+    if (n % 2) v.push_back({kCx, kCy + (pairs == 3 ? 6 : 0), 0, pairs <= 1 ? 1.0 : 0.92});
     return v;
+}
+
+// Clubs: a sheaf fanning out from the middle, the outer ones drawn first.
+std::vector<Spot> sheaf_layout(int n) {
+    if (n <= 3) return lattice_layout(n);
+    const double spread = 26 + 2 * n;  // degrees of the outermost club
+    const double scale = 0.95;
+    std::vector<Spot> v;
+    for (int i = 0; i < n; ++i) {
+        const double a = -spread + 2 * spread * i / (n - 1);
+        v.push_back({kCx, kCy, a, scale});
+    }
+    std::stable_sort(v.begin(), v.end(), [](const Spot& a, const Spot& b) { return std::abs(a.angle) > std::abs(b.angle); });
+    return v;
+}
+
+// The red ribbon that ties a sheaf of clubs.
+std::string knot() {
+    std::string s;
+    // bow loops and tails behind the band
+    s += path("M-2,0C-10,-10,-19,-8,-17,0C-19,8,-10,10,-2,0Z", "url(#gRibbon)", col::ink, 0.5);
+    s += path("M2,0C10,-10,19,-8,17,0C19,8,10,10,2,0Z", "url(#gRibbon)", col::ink, 0.5);
+    s += path("M-2,2L-9,16L-6,15L-4.6,18L0,4Z", "url(#gRibbon)", col::ink, 0.5);
+    s += path("M2,2L9,16L6,15L4.6,18L0,4Z", "url(#gRibbon)", col::ink, 0.5);
+    s += rect(-4.2, -4.4, 8.4, 8.8, 1.8, col::red, col::ink, 0.6);
+    s += path("M-4.2,-1.6H4.2M-4.2,1.6H4.2", "none", col::gold, 0.9);
+    return s;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -392,7 +422,7 @@ std::string index_mark(Suit suit, int number) {
     s += "<text x=\"9.6\" y=\"15.2\" font-family=\"serif\" font-weight=\"bold\" font-size=\"" + num(size) +
          "\" text-anchor=\"middle\" fill=\"" + suit_ink(suit) + "\"" +
          (number == 10 ? " letter-spacing=\"-0.8\"" : "") + ">" + text + "</text>";
-    s += use_ref(index_sign_id(suit), translate(9.6, 24.5));
+    s += use_ref(index_sign_id(suit), translate(9.6, 25) + " scale(1.12)");
     return s;
 }
 
@@ -448,6 +478,29 @@ std::string laurel(int leaves, double len, double bend) {
     return s;
 }
 
+
+// A laurel wreath of radius r round (0,0), tied with a bow at the bottom.
+std::string wreath(double r) {
+    std::string half = path(fmt("M0,@A@,@ 0 0 1 0,@", {r, r, r, -r}), "none", "#1f5a22", 1);
+    const int leaves = 9;
+    for (int i = 0; i < leaves; ++i) {
+        const double th = (100 + 150.0 * i / (leaves - 1)) * kPi / 180;  // from the bottom up the left side
+        const double x = r * std::cos(th), y = r * std::sin(th);
+        const double tangent = th * 180 / kPi + 90 + 180;                 // pointing up along the wreath
+        for (int side : {-1, 1}) {
+            half += ellipse(0, -3.4, 1.7, 3.6, side < 0 ? col::green_lt : col::green, "#1f5a22", 0.45,
+                            "transform=\"translate(" + num(x) + "," + num(y) + ") rotate(" + num(tangent + 90 + side * 40) +
+                                ")\"");
+        }
+    }
+    std::string s = half + g("scale(-1,1)", half);
+    s += path(fmt("M0,@C-6,@,-9,@,-3,@Z", {r, r - 4, r + 5, r + 2}), "url(#gRibbon)", col::ink, 0.4);
+    s += path(fmt("M0,@C6,@,9,@,3,@Z", {r, r - 4, r + 5, r + 2}), "url(#gRibbon)", col::ink, 0.4);
+    s += path(fmt("M-1,@L-6,@L-3,@ZM1,@L6,@L3,@Z", {r + 1, r + 10, r + 9.6, r + 1, r + 10, r + 9.6}), "url(#gRibbon)",
+              col::ink, 0.4);
+    s += circle(0, r, 1.8, col::red, col::ink, 0.4);
+    return s;
+}
 }  // namespace
 
 namespace {
@@ -504,36 +557,47 @@ std::string ace(Suit suit) {
             // The Ace of bastoni is worth eleven points: a great club in a gold glory,
             // wound with a red and gold ribbon, so it is never overlooked.
             std::string c;
-            c += g(translate(0, -6), rays(18, 40, 28, "#f7d15a", "#f3b43a") + circle(0, 0, 18, "#fbe7a0"));
-            c += use_ref("club", "scale(1.32,1.22)");
-            // ribbon spiralling round the club: back parts first, darker
-            const double ys[] = {-40, -16, 8, 32};
-            for (double y : ys)
-                c += path(fmt("M8,@C2,@,-2,@,-8,@L-8,@C-2,@,2,@,8,@Z",
-                              {y - 3, y - 6, y - 4, y - 10, y - 5, y - 1, y + 1, y + 2}),
+            c += g(translate(0, -4), rays(20, 42, 32, "#f6c343", "#e8912d") + circle(0, 0, 21, "#fff1c2") +
+                                         circle(0, 0, 21, "none", col::red, 1.2));
+            c += use_ref("club", "scale(1.36,1.24)");
+            // a few leaves sprouting at the head
+            for (int side : {-1, 1}) {
+                const std::string m = side < 0 ? "scale(-1,1) " : "";
+                c += g(m + "translate(5,-50) rotate(50)", ellipse(0, -5, 2.4, 5.6, col::green_lt, "#1f5a22", 0.5) +
+                                                            path("M0,0V-9", "none", "#1f5a22", 0.5));
+                c += g(m + "translate(5.6,-42) rotate(78)", ellipse(0, -4.4, 2, 4.6, col::green, "#1f5a22", 0.5));
+            }
+            // the ribbon: bands across the front, and where it turns behind the club a
+            // darker fold at the edge
+            for (int k = 0; k < 4; ++k) {
+                const double y = -34 + 22 * k;
+                c += path(fmt("M-6.8,@Q-9.4,@,-8.6,@Q-8,@,-6.8,@Z", {y - 17, y - 13.5, y - 10.5, y - 11, y - 11.4}),
                           col::red_dk, col::ink, 0.4);
-            for (double y : ys)
-                c += path(fmt("M-8,@C-2,@,2,@,8,@L8,@C2,@,-2,@,-8,@Z",
-                              {y - 10, y - 8, y - 3, y - 3, y + 2, y + 2, y - 3, y - 5}),
+                c += path(fmt("M6.8,@Q9.4,@,8.6,@Q8,@,6.8,@Z", {y - 6.6, y - 3, y - 0.2, y - 0.8, y - 1.2}), col::red_dk,
+                          col::ink, 0.4);
+                c += path(fmt("M-7.2,@Q0,@,7.2,@L7.2,@Q0,@,-7.2,@Z", {y + 3.4, y - 2.6, y - 6.6, y - 1, y + 3, y + 9}),
                           "url(#gRibbon)", col::ink, 0.5);
-            // ribbon tails fluttering at the bottom
-            c += path("M6,44C14,46,20,52,22,60L17,58L16,64C12,56,8,52,3,50Z", "url(#gRibbon)", col::ink, 0.5);
-            c += path("M-6,44C-14,46,-20,52,-22,60L-17,58L-16,64C-12,56,-8,52,-3,50Z", "url(#gRibbon)", col::ink, 0.5);
-            // a crown of leaves at the head
-            c += g(translate(-4, -54) + " rotate(-40)", laurel(3, 14, -3));
-            c += g(translate(4, -54) + " scale(-1,1) rotate(-40)", laurel(3, 14, -3));
-            s += g(translate(kCx, kCy + 2), c);
+                c += path(fmt("M-6.8,@Q0,@,6.8,@M-6.8,@Q0,@,6.8,@", {y + 4.8, y - 1.2, y - 5.2, y + 7.6, y + 1.6, y - 2.4}),
+                          "none", col::gold, 0.7);
+            }
+            // its two ends hang from a knot at the grip, cut like swallowtails
+            for (int side : {-1, 1}) {
+                const std::string m = side < 0 ? "scale(-1,1)" : "";
+                c += g(m, path("M2,52C7,58,12,63,21,66L18.4,69.4L24,72.6C14,72,7,66,0.5,58Z", "url(#gRibbon)", col::ink,
+                               0.5) +
+                              path("M3,55C7.6,60.4,12,64,18.6,66.8", "none", col::gold, 0.7));
+            }
+            c += rect(-7.6, 48, 15.2, 6.4, 1.5, "url(#gRibbon)", col::ink, 0.5);
+            c += path("M-7,49.6H7M-7,52.8H7", "none", col::gold, 0.7);
+            s += g(translate(kCx, kCy + 1), c);
             break;
         }
         case kSpade: {
             // A great upright sword through a laurel wreath.
             std::string c;
-            c += g("translate(0,-6)", laurel(7, 52, -16) + g("scale(-1,1)", laurel(7, 52, -16)));
-            c += use_ref("sword", "translate(0,-4) scale(1.2,1.25)");
-            c += path("M-13,28C-6,24,6,24,13,28L11,33C5,30,-5,30,-11,33Z", "url(#gRibbon)", col::ink, 0.5);
-            c += path("M-12,30L-19,38L-13,37L-11,43L-7,34Z", "url(#gRibbon)", col::ink, 0.5);
-            c += path("M12,30L19,38L13,37L11,43L7,34Z", "url(#gRibbon)", col::ink, 0.5);
-            s += g(translate(kCx, kCy), c);
+            c += wreath(21);
+            c += use_ref("sword", "translate(0,6) scale(1.18,1.3)");
+            s += g(translate(kCx, kCy - 8), c);
             break;
         }
     }
@@ -738,25 +802,28 @@ std::string cavallo(Suit suit) {
     s += path("M41,64C37,68,34,73,31.4,78L34.6,80.6C37.6,76,40.6,72,43,69Z", d.under, col::ink, 0.6);
     s += hand(32, 80.6);
     s += path("M32,80.6L22,69", "none", col::red_dk, 0.8);
-    s += path("M51,63C55.6,60,58.4,56,59.6,50L55.8,48.8C55,53,53,56.4,48.6,59Z", d.under, col::ink, 0.6);
+    s += path("M51,63C56,60,60,54,61.6,46L57.8,45C56.6,51,53.6,56.4,48.6,59Z", d.under, col::ink, 0.6);
     s += rect(43.6, 52, 4.4, 5, 1, col::skin, col::ink, 0.5);
     s += g(translate(45.6, 45) + " scale(0.92)", head(false, "#3b2412", ""));
     s += path("M36.8,42.4C36.2,34.6,41.4,31.6,46.4,31.6C51.6,31.6,55.8,34.8,55,42C49,39.4,42.8,39.4,36.8,42.4Z",
               d.hat, col::ink, 0.7);
     s += path("M35.4,42.6C42,39.4,49.4,39.4,56.4,42.2", "none", d.trim, 1.8);
     switch (suit) {
-        case kDenari: s += held_sign(suit, 58, 38, 1.15, 0); break;
-        case kCoppe: s += held_sign(suit, 58, 35, 1, 0); break;
-        case kBastoni: s += held_sign(suit, 60, 36, 0.52, 20); break;
-        case kSpade: s += held_sign(suit, 60.6, 30, 0.56, 14); break;
+        case kDenari: s += held_sign(suit, 63, 30.5, 1.1, 0); break;
+        case kCoppe: s += held_sign(suit, 63, 31, 0.95, 0); break;
+        case kBastoni: s += held_sign(suit, 62.4, 33, 0.52, 20); break;
+        case kSpade: s += held_sign(suit, 63, 27, 0.56, 14); break;
     }
-    s += hand(58, 48.6);
+    s += hand(60, 45);
     return s;
 }
 
 std::string figure(Suit suit, int number) {
-    // A thin coloured frame sets the figures apart from the pip cards.
-    std::string s = rect(4, 4, kW - 8, kH - 8, 3, "#fbf6ea", suit_ink(suit), 0.8);
+    // A thin coloured frame sets the figures apart from the pip cards; it steps round
+    // the corner indices so that they stand on the white.
+    std::string s = path("M20,4H79Q81,4,81,6V119H66V147Q66,149,64,149H6Q4,149,4,147V34H19V5Q19,4,20,4Z", "#fbf6ea",
+                         suit_ink(suit), 0.8);
+    s += ellipse(kCx, 138.6, number == 9 ? 27 : 17, 2.6, "#000000", "", 0, "opacity=\"0.13\"");
     switch (number) {
         case 8: s += fante(suit); break;
         case 9: s += cavallo(suit); break;
@@ -774,7 +841,8 @@ std::string card_svg(Suit suit, int number) {
         body += ace(suit);
     } else if (number <= 7) {
         const bool round = suit == kDenari || suit == kCoppe;
-        for (const Spot& s : round ? round_layout(number) : long_layout(number)) {
+        const auto spots = round ? round_layout(number) : suit == kSpade ? lattice_layout(number) : sheaf_layout(number);
+        for (const Spot& s : spots) {
             std::string t = translate(s.x, s.y);
             if (s.angle != 0) t += " rotate(" + num(s.angle) + ")";
             if (s.scale != 1) t += " scale(" + num(s.scale) + ")";
@@ -782,6 +850,7 @@ std::string card_svg(Suit suit, int number) {
             if (suit == kSpade && s.angle < 0) t += " scale(-1,1)";
             body += use_ref(sign_id(suit), t);
         }
+        if (suit == kBastoni && number >= 4) body += g(translate(kCx, kCy), knot());
     } else {
         body += figure(suit, number);
     }
@@ -851,14 +920,14 @@ std::string title_svg() {
     std::string s;
     s += rect(1, 1, 159, 65, 8, "#7a1522", "#3d0a10", 1.2);
     s += rect(4, 4, 153, 59, 6, "none", "#e2b659", 1);
-    s += "<text x=\"80.5\" y=\"33\" font-family=\"serif\" font-style=\"italic\" font-weight=\"bold\" font-size=\"27\""
+    s += "<text x=\"80.5\" y=\"33\" font-family=\"serif\" font-style=\"italic\" font-weight=\"bold\" font-size=\"24\""
          " text-anchor=\"middle\" fill=\"#ffe792\" stroke=\"#3d0a10\" stroke-width=\"0.6\">Dolvaro</text>";
     s += "<text x=\"80.5\" y=\"53\" font-family=\"serif\" font-style=\"italic\" font-size=\"16\""
          " text-anchor=\"middle\" fill=\"#f6ead0\">a calvone</text>";
-    s += use_ref("ixcoin", translate(17, 22) + " scale(1.3)");
-    s += use_ref("ixcup", translate(17, 46) + " scale(1.3)");
-    s += use_ref("ixclub", translate(144, 22) + " scale(1.3)");
-    s += use_ref("ixsword", translate(144, 46) + " scale(1.3)");
+    s += use_ref("ixcoin", translate(15, 23) + " scale(1.2)");
+    s += use_ref("ixcup", translate(15, 46) + " scale(1.2)");
+    s += use_ref("ixclub", translate(146, 23) + " scale(1.2)");
+    s += use_ref("ixsword", translate(146, 46) + " scale(1.2)");
     need_refs(p, s);
     p.body << s;
     return p.str();
