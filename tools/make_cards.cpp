@@ -352,7 +352,7 @@ std::vector<Spot> lattice_layout(int n) {
     const double scale = pairs == 1 ? 1.04 : pairs == 2 ? 0.9 : 0.82;
     const double step = pairs == 1 ? 0 : pairs == 2 ? 24 : 16;
     // With three pairs the middle one stands higher, so that the hilts do not pile up.
-    auto lift = [&](int i) { return pairs == 3 && i == 1 ? -9.0 : 0.0; };
+    auto lift = [&](int i) { return pairs < 3 ? 0.0 : i == 1 ? -12.0 : 5.0; };
     for (int i = 0; i < pairs; ++i) {  // leaning right, drawn first (underneath)
         const double dx = (i - (pairs - 1) / 2.0) * step;
         v.push_back({kCx + dx, kCy + lift(i), angle, scale});
@@ -361,7 +361,7 @@ std::vector<Spot> lattice_layout(int n) {
         const double dx = (i - (pairs - 1) / 2.0) * step;
         v.push_back({kCx + dx, kCy + lift(i), -angle, scale});
     }
-    if (n % 2) v.push_back({kCx, kCy + (pairs == 3 ? 6 : 0), 0, pairs <= 1 ? 1.0 : 0.92});
+    if (n % 2) v.push_back({kCx, kCy + (pairs == 3 ? 9 : 0), 0, pairs <= 1 ? 1.0 : pairs == 2 ? 0.92 : 0.86});
     return v;
 }
 
