@@ -94,7 +94,7 @@ TEST(AssetPictures, EveryFaceAndTheBackAreDifferent) {
     }
 }
 
-// In the hand the cards overlap and only their left part shows: the corner alone must
+// In the hand the cards overlap and only their left side shows: the corner alone must
 // tell the ten cards of a suit apart.
 TEST(AssetPictures, CornerIndexDiffersWithinEachSuit) {
     for (int suit = 0; suit < 4; ++suit) {

@@ -185,8 +185,8 @@ std::vector<std::pair<int, Chord>> parse_chords(const std::string& text, int sta
         if (tok == "|") continue;
         std::vector<std::string> parts;
         std::stringstream ps(tok);
-        std::string part;
-        while (std::getline(ps, part, ',')) parts.push_back(part);
+        std::string piece;
+        while (std::getline(ps, piece, ',')) parts.push_back(piece);
         const int each = bar / static_cast<int>(parts.size());
         for (size_t k = 0; k < parts.size(); ++k) out.push_back({t + static_cast<int>(k) * each, parse_chord(parts[k])});
         t += bar;
