@@ -61,9 +61,9 @@ TEST(Zoom, MinimizeChangesNothingAndRestoreFindsTheOldSize) {
     EXPECT_EQ(tw->last_height, last_h);
     EXPECT_DOUBLE_EQ(tw->carta[3].px_width(), card.w);
 
-    f.setWindowState(Qt::WindowNoState);
+    // Restoring brings the old size back, and the state change itself runs the pass.
     f.resize(int(last_w), int(last_h));
-    tw->Form_Resize();
+    f.setWindowState(Qt::WindowNoState);
     EXPECT_DOUBLE_EQ(tw->carta[3].px_width(), card.w);
     EXPECT_DOUBLE_EQ(tw->carta[3].px_top(), card.t);
     EXPECT_NEAR(f.unit_y(), f.client_size().height() / 600.0, 1e-9);

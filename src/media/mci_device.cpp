@@ -27,6 +27,13 @@ struct Audio {
         Mix_AllocateChannels(8);
         ok = true;
     }
+    // Stops the mixer's thread before the rest of the program's statics go away.
+    ~Audio() {
+        if (!ok) return;
+        Mix_HookMusicFinished(nullptr);
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
 };
 
 Audio& audio() {

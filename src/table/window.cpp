@@ -136,7 +136,7 @@ Form::Form(Surface& surface) : surface_(surface) {
     static const bool resources_ready = (init_design_resources(), true);
     (void)resources_ready;
     setWindowTitle(QStringLiteral("Orbenza - Dolvaro a calvone"));
-    setWindowIcon(QIcon(QPixmap::fromImage(picture_pixmap(kIconPicture, 1.0, 1.0).toImage())));
+    setWindowIcon(QIcon(picture_pixmap(kIconPicture, 1.0, 1.0)));
     table_ = new TableWidget(surface_, this);
     setCentralWidget(table_);
     QPalette pal = palette();
@@ -283,8 +283,8 @@ void Form::resizeEvent(QResizeEvent* event) {
 
 void Form::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    // Minimizing raises the layout pass too; it returns at once there.
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && on_resize) on_resize();
+    // Minimizing, restoring and maximizing each run a layout pass, whether or not the size changed.
+    if (event->type() == QEvent::WindowStateChange && on_resize) on_resize();
 }
 
 void Form::closeEvent(QCloseEvent* event) {
