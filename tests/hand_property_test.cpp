@@ -1,12 +1,12 @@
-// Thousands of random hands played with the game's own rules: the computer seats choose
-// through the dispatch, the user's seat plays a random card the user's move would accept, and
-// every trick is settled by trick resolution. Each hand is checked against facts worked out
-// here independently of the game's tables.
+// The computer seats' choices on worked examples, then thousands of random hands played with
+// the game's own rules (the user's seat plays a random card the user's move would accept), each
+// checked against facts worked out here independently of the game's tables.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <initializer_list>
 #include <iostream>
 #include <random>
 #include <vector>
@@ -15,66 +15,91 @@
 
 namespace {
 
+using Cards = std::initializer_list<std::uint8_t>;
+
+// Gives a seat the cards listed, in slot order; the remaining slots hold played cards.
+void give(frmGioco& w, int seat, Cards cards) {
+    int slot = 1;
+    for (auto c : cards) w.hands[seat][slot++] = c;
+    for (std::uint8_t played = 101; slot <= 10;) w.hands[seat][slot++] = played++;
+}
+
+// The card a seat chooses in trick t: as leader when led is 0, else after the leader's card.
+std::uint8_t choice(frmGioco& w, int seat, int t, std::uint8_t led = 0, int leader = 0) {
+    if (leader == 0) leader = led == 0 ? seat : seat == 1 ? 4 : seat - 1;
+    w.current_player = std::uint8_t(seat);
+    w.trick_leader = std::uint8_t(leader);
+    if (led != 0) {
+        w.trick_cards[leader] = led;
+        w.trick_cards[seat] = 21;  // left from the previous trick: must not matter
+    }
+    w.trick_number = std::uint8_t(t);
+    w.Aggiorna_Quante_e_Buone();
+    w.scelgo_carta_da_giocare();
+    EXPECT_EQ(w.played_card, w.hands[seat][w.chosen_index]);
+    return w.played_card;
+}
+
+// Lead the weakest card of the suit with the fewest Aces, 2s and 3s (no Bastoni in the first trick
+// unless nothing else is held), follow with the weakest card of the led suit, throw the strongest
+// card when void.
+TEST(ComputerChoices, LeadFollowAndDiscard) {
+    // The seat holds the hand (100 + code: a card already played) in the trick; led 0: the seat
+    // leads, leader 0: the seat before led.
+    struct Case { const char* what; int seat; Cards hand; int trick; std::uint8_t led; int leader, expected; };
+    const Case cases[] = {
+        // Worked example, fourth trick: 3, 5 of Denari, Re, 4 of Coppe, 2, Ace, 7 of Spade.
+        {"lead: Coppe has no Ace, 2 or 3", 3, {3, 5, 20, 14, 32, 31, 37}, 4, 0, 0, 14},
+        {"follow: weakest Spade", 3, {3, 5, 20, 14, 32, 31, 37}, 4, 34, 0, 37},
+        {"void in Bastoni: strongest card", 3, {3, 5, 20, 14, 32, 31, 37}, 4, 25, 0, 3},
+        // Leads: Bastoni passed over in the first trick only.
+        {"first trick passes over Bastoni", 2, {2, 1, 6, 25, 24, 33, 40, 38, 37, 35}, 1, 0, 0, 35},
+        {"second trick: Bastoni have no high card", 2, {2, 1, 6, 25, 24, 33, 40, 38, 37, 135}, 2, 0, 0, 24},
+        {"only Bastoni and Spade, first trick", 4, {25, 24, 33, 31, 36}, 1, 0, 0, 36},
+        {"only Bastoni and Spade, second trick", 4, {25, 24, 33, 31, 36}, 2, 0, 0, 24},
+        {"only Bastoni, first trick", 3, {23, 21, 30, 26, 24}, 1, 0, 0, 24},
+        {"no high cards anywhere: the lower suit", 2, {10, 5, 4, 20, 15, 14, 33}, 3, 0, 0, 4},
+        {"no high card beats a long suit", 2, {1, 10, 9, 8, 7, 6, 5, 4, 36}, 3, 0, 0, 36},
+        {"equal high cards: Coppe before Spade", 2, {1, 2, 3, 11, 17, 31, 35}, 5, 0, 0, 17},
+        {"the last trick's leader", 2, {18}, 10, 0, 0, 18},
+        // Follows: the weakest of the led suit, whether it takes the trick or not.
+        {"takes with the 6 over the 4", 3, {13, 16, 1}, 4, 14, 0, 16},
+        {"low under a 3, keeping the Ace", 3, {11, 17, 40}, 4, 13, 0, 17},
+        {"a single Bastoni must follow in the first trick", 4, {3, 23, 33}, 1, 27, 0, 23},
+        {"the user led", 2, {5, 9, 7, 12}, 4, 8, 1, 5},
+        {"seat 3 led", 2, {5, 9, 7, 12}, 4, 8, 3, 5},
+        {"seat 4 led", 2, {5, 9, 7, 12}, 4, 8, 4, 5},
+        // Void: the strongest card, the lower slot on ties.
+        {"3 of Denari before 3 of Spade", 2, {3, 4, 33, 37}, 4, 15, 0, 3},
+        {"played cards are passed over", 2, {10, 30, 103}, 4, 15, 0, 10},
+        {"a Bastoni may go in the first trick", 3, {4, 23, 36}, 1, 19, 0, 23},
+        {"strength, not points: 3 of Coppe before Ace of Bastoni", 4, {13, 21}, 4, 5, 0, 13},
+    };
+    testing_support::TestWindow tw;
+    for (const Case& c : cases) {
+        give(*tw, c.seat, c.hand);
+        EXPECT_EQ(choice(*tw, c.seat, c.trick, c.led, c.leader), c.expected) << c.what;
+    }
+}
+
 constexpr int kHands = 10000;
 constexpr int kBastoni = 3;
 
 int suit_of(int card) { return (card - 1) / 10 + 1; }
-int number_of(int card) { return (card - 1) % 10 + 1; }
-// Taking order inside a suit: 4, 5, 6, 7, Fante, Cavallo, Re, Ace, 2, 3.
-int rank_of(int card) {
-    static constexpr int kRank[11] = {0, 11, 12, 13, 4, 5, 6, 7, 8, 9, 10};
-    return kRank[number_of(card)];
-}
+// Taking order inside a suit, 0 for the 4 up to 9 for the 3: 4, 5, 6, 7, Fante, Cavallo, Re, Ace, 2, 3.
+int rank_of(int card) { return (card + 6) % 10; }
 double value_of(int card) {
-    if (card == 21) return 11;
-    switch (number_of(card)) {
-        case 1: return 1;
-        case 2: case 3: case 8: case 9: case 10: return 1.0 / 3.0;
-        default: return 0;
-    }
+    const int number = (card - 1) % 10 + 1;
+    return card == 21 ? 11 : number == 1 ? 1 : (number <= 3 || number >= 8) ? 1.0 / 3.0 : 0;
 }
 
-bool holds_suit(const frmGioco& w, int seat, int suit) {
-    for (int slot = 1; slot <= 10; ++slot) {
-        const int c = w.hands[seat][slot];
-        if (c >= 1 && c <= 40 && suit_of(c) == suit) return true;
-    }
-    return false;
-}
-
-bool holds_other_than(const frmGioco& w, int seat, int suit) {
-    for (int slot = 1; slot <= 10; ++slot) {
-        const int c = w.hands[seat][slot];
-        if (c >= 1 && c <= 40 && suit_of(c) != suit) return true;
-    }
-    return false;
-}
-
-// A card the user's move accepts: no Bastoni in the first trick (unless the hand holds
-// nothing else), and the led suit whenever the user holds it.
-int users_slot(const frmGioco& w, std::mt19937& rng) {
-    const bool leads = w.trick_leader == 1;
-    const int led = leads ? 0 : suit_of(w.trick_cards[w.trick_leader]);
-    const bool must_follow = !leads && holds_suit(w, 1, led);
-    std::vector<int> slots, first_trick_slots;
-    for (int slot = 1; slot <= 10; ++slot) {
-        const int c = w.hands[1][slot];
-        if (c < 1 || c > 40) continue;
-        if (must_follow && suit_of(c) != led) continue;
-        slots.push_back(slot);
-        if (suit_of(c) != kBastoni) first_trick_slots.push_back(slot);
-    }
-    if (w.trick_number == 1 && !first_trick_slots.empty()) slots = first_trick_slots;
-    return slots[std::uniform_int_distribution<std::size_t>(0, slots.size() - 1)(rng)];
-}
-
-void deal(frmGioco& w) {
-    int seat = w.dealer % 4 + 1;
-    for (int k = 1; k <= 31; k += 10) {
-        for (int n = 1; n <= 10; ++n) w.hands[seat][n] = static_cast<std::uint8_t>(w.deck[k + n - 1]);
-        w.OrdMieCarte(static_cast<std::uint8_t>(seat));
-        seat = seat % 4 + 1;
-    }
+// The slots of a seat's unplayed cards that the filter accepts.
+template <class Filter>
+std::vector<int> slots(const frmGioco& w, int seat, Filter accept) {
+    std::vector<int> v;
+    for (int slot = 1; slot <= 10; ++slot)
+        if (const int c = w.hands[seat][slot]; c >= 1 && c <= 40 && accept(c)) v.push_back(slot);
+    return v;
 }
 
 TEST(HandProperty, RandomHandsKeepEveryRule) {
@@ -82,139 +107,113 @@ TEST(HandProperty, RandomHandsKeepEveryRule) {
     frmGioco& w = *tw;
     std::mt19937 user_rng(20240611);
     std::array<int, 23> rounded_sums{};
-    int played = 0;
 
     const auto start = std::chrono::steady_clock::now();
     for (int hand = 0; hand < kHands && !HasFailure(); ++hand) {
-        const std::string where = "hand " + std::to_string(hand);
-        w.shuffle_seed = static_cast<std::uint32_t>(hand + 1);
+        SCOPED_TRACE("hand " + std::to_string(hand));
+        w.shuffle_seed = std::uint32_t(hand + 1);
         w.Mescola();
-        w.dealer = static_cast<std::uint8_t>(hand % 5);   // 0: no dealer was found
-        deal(w);
+        w.dealer = std::uint8_t(hand % 5);  // 0: no dealer was found
+        for (int k = 0, seat = w.dealer % 4 + 1; k < 4; ++k, seat = seat % 4 + 1) {
+            for (int n = 1; n <= 10; ++n) w.hands[seat][n] = std::uint8_t(w.deck[10 * k + n]);
+            w.OrdMieCarte(std::uint8_t(seat));
+        }
 
         // Every card dealt once, every hand in suit order and strongest first inside a suit.
         std::array<int, 41> dealt{};
-        for (int seat = 1; seat <= 4; ++seat) {
+        for (int seat = 1; seat <= 4; ++seat)
             for (int slot = 1; slot <= 10; ++slot) {
-                const int c = w.hands[seat][slot];
-                ASSERT_TRUE(c >= 1 && c <= 40) << where;
-                ++dealt[c];
-                if (slot > 1) {
-                    const int prev = w.hands[seat][slot - 1];
-                    ASSERT_TRUE(suit_of(prev) < suit_of(c) ||
-                                (suit_of(prev) == suit_of(c) && rank_of(prev) > rank_of(c)))
-                        << where << " seat " << seat << " slot " << slot;
-                }
+                const int c = w.hands[seat][slot], prev = w.hands[seat][slot - 1];
+                ASSERT_TRUE(c >= 1 && c <= 40 && ++dealt[c] == 1) << "card " << c;
+                ASSERT_TRUE(slot == 1 || suit_of(prev) < suit_of(c) ||
+                            (suit_of(prev) == suit_of(c) && rank_of(prev) > rank_of(c)))
+                    << "seat " << seat << " slot " << slot;
             }
-        }
-        for (int c = 1; c <= 40; ++c) ASSERT_EQ(dealt[c], 1) << where << " card " << c;
 
         // The trick loop's start of a hand.
         w.hand_number = 1;
         for (int seat = 1; seat <= 4; ++seat) w.hand_points[seat][1] = 0;
-        w.trick_cards = {};
-        w.last_trick_cards = {};
+        w.trick_cards = w.last_trick_cards = {};
         w.cards_played = 0;
         w.trick_number = 1;
-        w.current_player = static_cast<std::uint8_t>(w.dealer % 4 + 1);
-        w.trick_leader = w.current_player;
+        w.current_player = w.trick_leader = std::uint8_t(w.dealer % 4 + 1);
         std::array<double, 5> expected_points{};
 
-        for (;;) {
+        while (w.cards_played < 40) {
             const int cp = w.current_player;
-            const bool leads = cp == w.trick_leader;
-            const int led = leads ? 0 : suit_of(w.trick_cards[w.trick_leader]);
-            const bool can_follow = !leads && holds_suit(w, cp, led);
-            const bool could_avoid_bastoni = holds_other_than(w, cp, kBastoni);
-
-            if (cp == 1) {
-                ++w.cards_played;
-                w.chosen_index = static_cast<std::uint8_t>(users_slot(w, user_rng));
+            const int led = cp == w.trick_leader ? 0 : suit_of(w.trick_cards[w.trick_leader]);
+            // The cards the rules allow: the led suit when held; in the first trick no Bastoni where
+            // another card would do, for a leader and always for the user.
+            std::vector<int> allowed = slots(w, cp, [&](int c) { return suit_of(c) == led; });
+            if (allowed.empty()) allowed = slots(w, cp, [](int) { return true; });
+            if (w.trick_number == 1 && (led == 0 || cp == 1)) {
+                std::vector<int> other;
+                for (int slot : allowed)
+                    if (suit_of(w.hands[cp][slot]) != kBastoni) other.push_back(slot);
+                if (!other.empty()) allowed = other;
+            }
+            ++w.cards_played;
+            if (cp == 1) {  // the user: a random card the user's move accepts
+                std::uniform_int_distribution<std::size_t> pick(0, allowed.size() - 1);
+                w.chosen_index = std::uint8_t(allowed[pick(user_rng)]);
                 w.played_card = w.hands[1][w.chosen_index];
             } else {
+                // Every seat's held cards, and of them the Aces, 2s and 3s, suit by suit.
                 w.Aggiorna_Quante_e_Buone();
-                int counted = 0;
-                for (int s = 1; s <= 4; ++s) counted += w.suit_count[cp][s];
-                // The mover has played one card in each finished trick and none yet in this one.
-                ASSERT_EQ(counted, 10 - w.cards_played / 4) << where;
-                ++w.cards_played;
-                w.input_lock = 100;
+                for (int seat = 1; seat <= 4; ++seat)
+                    for (int suit = 1; suit <= 4; ++suit) {
+                        const auto held = slots(w, seat, [&](int c) { return suit_of(c) == suit; });
+                        const auto high = slots(w, seat, [&](int c) { return suit_of(c) == suit && (c - 1) % 10 < 3; });
+                        ASSERT_EQ(w.suit_count[seat][suit], held.size()) << "seat " << seat;
+                        ASSERT_EQ(w.high_card_count[seat][suit], high.size()) << "seat " << seat;
+                    }
                 w.scelgo_carta_da_giocare();
-                const int c = w.played_card;
-                ASSERT_TRUE(c >= 1 && c <= 40) << where << " seat " << cp;
-                ASSERT_EQ(c, w.hands[cp][w.chosen_index]) << where;
-                if (can_follow) {
-                    EXPECT_EQ(suit_of(c), led) << where << " seat " << cp << " did not follow";
-                }
-                if (leads && w.trick_number == 1 && could_avoid_bastoni) {
-                    EXPECT_NE(suit_of(c), kBastoni) << where << " seat " << cp << " led Bastoni";
-                }
+                ASSERT_EQ(w.played_card, w.hands[cp][w.chosen_index]);
+                ASSERT_NE(std::find(allowed.begin(), allowed.end(), w.chosen_index), allowed.end())
+                    << "seat " << cp << " played " << int(w.played_card) << " against the rules";
             }
             w.trick_cards[cp] = w.played_card;
             w.hands[cp][w.chosen_index] += 100;
-            ++played;
-
             if (w.cards_played % 4 != 0) {
-                w.current_player = static_cast<std::uint8_t>(cp % 4 + 1);
+                w.current_player = std::uint8_t(cp % 4 + 1);
                 continue;
             }
-
             // The trick's winner and worth, worked out here.
-            const int led_suit = suit_of(w.trick_cards[w.trick_leader]);
-            int winner = 0;
+            int winner = w.trick_leader;
             double worth = 0;
             for (int s = 1; s <= 4; ++s) {
-                const int c = w.trick_cards[s];
+                const int c = w.trick_cards[s], best = w.trick_cards[winner];
                 worth += value_of(c);
-                if (suit_of(c) == led_suit && (winner == 0 || rank_of(c) > rank_of(w.trick_cards[winner])))
-                    winner = s;
+                if (suit_of(c) == suit_of(best) && rank_of(c) > rank_of(best)) winner = s;
             }
             ++w.trick_number;
             w.DETERMINO_TURNO();
-            ASSERT_EQ(w.current_player, winner) << where << " trick " << w.trick_number - 1;
-            ASSERT_EQ(w.trick_leader, winner) << where;
+            ASSERT_TRUE(w.current_player == winner && w.trick_leader == winner) << "trick " << w.trick_number - 1;
             expected_points[winner] += worth;
-            if (w.cards_played == 40) break;
         }
 
-        EXPECT_EQ(w.trick_number, 11) << where;
-        for (int seat = 1; seat <= 4; ++seat)
-            for (int slot = 1; slot <= 10; ++slot)
-                EXPECT_GT(w.hands[seat][slot], 100) << where << " seat " << seat << " slot " << slot;
-
-        float raw_sum = 0;
-        for (int seat = 1; seat <= 4; ++seat) {
-            const float raw = w.hand_points[seat][1];
-            EXPECT_NEAR(raw, expected_points[seat], 1e-4) << where << " seat " << seat;
-            raw_sum += raw;
-        }
         // Scored as the match loop does it, sheet and all.
+        int rounded_sum = 0;
+        for (int seat = 1; seat <= 4; ++seat) EXPECT_NEAR(w.hand_points[seat][1], expected_points[seat], 1e-4) << seat;
         w.match_totals = {};
         w.risultato();
-        int rounded_sum = 0;
         for (int seat = 1; seat <= 4; ++seat) {
-            const float rounded = w.hand_points[seat][1];
-            EXPECT_EQ(rounded, std::round(expected_points[seat])) << where << " seat " << seat;
-            EXPECT_EQ(w.match_totals[seat], rounded) << where << " seat " << seat;
+            EXPECT_EQ(w.hand_points[seat][1], std::round(expected_points[seat])) << "seat " << seat;
+            EXPECT_EQ(w.match_totals[seat], w.hand_points[seat][1]) << "seat " << seat;
             rounded_sum += w.match_totals[seat];
         }
-        EXPECT_NEAR(raw_sum, 62.0 / 3.0, 1e-4) << where;
-        ASSERT_TRUE(rounded_sum >= 20 && rounded_sum <= 22) << where << " rounded sum " << rounded_sum;
+        ASSERT_TRUE(rounded_sum >= 20 && rounded_sum <= 22) << "rounded sum " << rounded_sum;
         ++rounded_sums[rounded_sum];
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    EXPECT_EQ(played, kHands * 40);
     // Every possible sum turns up in this many hands.
-    EXPECT_GT(rounded_sums[20], 0);
-    EXPECT_GT(rounded_sums[21], 0);
-    EXPECT_GT(rounded_sums[22], 0);
-
+    EXPECT_TRUE(rounded_sums[20] > 0 && rounded_sums[21] > 0 && rounded_sums[22] > 0);
     const double rate = kHands / seconds;
-    std::cout << "[ figures  ] " << kHands << " hands in " << seconds << " s: " << static_cast<long>(rate)
-              << " hands per second; rounded sums 20/21/22: " << rounded_sums[20] << "/" << rounded_sums[21]
-              << "/" << rounded_sums[22] << "\n";
-    RecordProperty("hands_per_second", static_cast<int>(rate));
+    std::cout << "[ figures  ] " << kHands << " hands in " << seconds << " s: " << long(rate)
+              << " hands per second; rounded sums 20/21/22: " << rounded_sums[20] << "/" << rounded_sums[21] << "/"
+              << rounded_sums[22] << "\n";
+    RecordProperty("hands_per_second", int(rate));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Test entry point: one QApplication for every test, headless and silent by default.
+// Test entry point: one QApplication for every test, headless and silent unless told otherwise.
 #include <QApplication>
 #include <gtest/gtest.h>
 

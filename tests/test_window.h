@@ -1,4 +1,4 @@
-// Builds a table window on a temporary program folder for a test.
+// A table window on a temporary program folder, for tests.
 #pragma once
 
 #include <filesystem>
@@ -11,20 +11,18 @@
 
 namespace testing_support {
 
-// A fresh, empty program folder that is removed with the object.
+// A fresh, empty program folder, removed with the object.
 class TempDir {
 public:
     TempDir() {
         std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() /
-                ("dolvaro-test-" + std::to_string(rd()) + std::to_string(rd()));
+        path_ = std::filesystem::temp_directory_path() / ("dolvaro-test-" + std::to_string(rd()) + "-" +
+                                                          std::to_string(rd()));
         std::filesystem::create_directories(path_);
     }
     ~TempDir() {
-        std::error_code ec;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(path_, ec);
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
     }
     const std::filesystem::path& path() const { return path_; }
     void write(const std::string& name, const std::string& bytes) const {
@@ -32,25 +30,22 @@ public:
     }
     std::string read(const std::string& name) const {
         std::ifstream in(path_ / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        return {std::istreambuf_iterator<char>(in), {}};
     }
 
 private:
     std::filesystem::path path_;
 };
 
-// A window as the game has it after Form_Load (and, with activate, after Form_Activate's
-// steps, without entering the match loop). Pauses run a hundred times faster.
+// A window after Form_Load and (with activate) Form_Activate's steps, without the match loop.
+// Pauses run a hundred times faster; no message box or beep reaches the screen.
 struct TestWindow {
     TempDir dir;
-    std::unique_ptr<frmGioco> w;
-    std::string last_message;
-    int beeps = 0;
+    std::unique_ptr<frmGioco> w = std::make_unique<frmGioco>(dir.path());
 
     explicit TestWindow(bool load = true, bool activate = true) {
-        w = std::make_unique<frmGioco>(dir.path());
-        w->msgbox_hook = [this](const std::string& text) { last_message = text; };
-        w->beep_hook = [this] { ++beeps; };
+        w->msgbox_hook = [](const std::string&) {};
+        w->beep_hook = [] {};
         w->Timer1.time_scale = 0.01;
         w->run_main_on_activate = false;
         if (load) w->Form_Load();

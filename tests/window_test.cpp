@@ -1,0 +1,229 @@
+// The window: its design, what Form_Load and Form_Activate leave behind, the layout passes
+// (controls follow the outer size, the logical space the client area, and the geometry taken
+// at start-up stays), and the drawing surface, kept across repaints and changes of size.
+#include <QImage>
+#include <QMenuBar>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "table/window.h"
+#include "test_window.h"
+
+using table::Rgb;
+using testing_support::TestWindow;
+
+namespace {
+// The menu tree as text: each item's caption, a submenu's items after it in brackets.
+QString menu_text(const QWidget* menu) {
+    QStringList items;
+    for (const QAction* a : menu->actions()) items << a->text() + (a->menu() ? "[" + menu_text(a->menu()) + "]" : "");
+    return items.join(',');
+}
+
+struct Box { double l, t, w, h; };
+Box box_of(const table::BoxedControl& c) { return {c.px_left(), c.px_top(), c.px_width(), c.px_height()}; }
+
+constexpr Rgb kRed{255, 0, 0}, kBlue{0, 0, 255}, kWhite{255, 255, 255};
+
+// Whether any point of the text's box at (x, y) shows the colour.
+bool text_box_shows(table::Surface& s, float x, float y, const std::string& text, Rgb colour) {
+    for (float px = x; px < x + s.TextWidth(text); px += 0.3f)
+        for (float py = y; py < y + s.TextHeight(); py += 0.3f)
+            if (s.Point(px, py) == colour) return true;
+    return false;
+}
+
+std::pair<float, float> position(const table::Surface& s) { return {s.CurrentX, s.CurrentY}; }
+}  // namespace
+
+TEST(Design, StartsWithTheMenuTreeEnabledAndEveryControlHidden) {
+    TestWindow tw(true, false);
+    EXPECT_EQ(menu_text(tw->form().menuBar()).toStdString(),
+              "&Game[New Game,Continue],&Game rules,&Options[&Play rate[Low,Middle,High],&Personalize players],"
+              "&Sounds[Card rustle[No,Yes]],&Music[None,SEQUENTIAL MODE,],&Info,&Quit");
+    // The first song item exists, unnamed and unseen until a song names it.
+    ASSERT_EQ(tw->canzoni.size(), 2u);
+    EXPECT_FALSE(tw->canzoni[1]->Visible());
+    for (const table::MenuItem* item : {&tw->menu_newGame, &tw->continue_, &tw->nomusic[0], &tw->all[0],
+                                        &tw->velocità_gioco[1], &tw->velocità_gioco[3], &tw->menu_card_rustle[0],
+                                        &tw->personalize_players, &tw->game_rate})
+        EXPECT_TRUE(item->Enabled() && !item->Checked()) << item->Caption();
+    for (int c = 0; c <= 40; ++c) EXPECT_FALSE(tw->carta[c].Visible()) << c;
+    const table::BoxedControl* others[] = {&tw->dorsov, &tw->dorsoo, &tw->testo, &tw->Text2, &tw->Text4, &tw->Shape1};
+    for (const table::BoxedControl* c : others) EXPECT_FALSE(c->Visible());
+    for (int i = 1; i <= 4; ++i) {  // the name boxes 2 to 4 are made at load from the first
+        ASSERT_NE(tw->TxtPlayer[i].widget(), nullptr) << i;
+        EXPECT_FALSE(tw->TxtPlayer[i].Visible()) << i;
+    }
+    EXPECT_FALSE(tw->Timer1.Enabled());
+}
+
+TEST(Activation, TakesTheGeometryAndPlacesTheOverlays) {
+    TestWindow tw;
+    EXPECT_EQ(tw->center_x, 400);
+    EXPECT_EQ(tw->center_y, 300);
+    // The card-size reference at the design size: 85 x 154 pixels of a 1272 x 974 client area.
+    EXPECT_NEAR(tw->card_width, 53.46, 0.01);
+    EXPECT_NEAR(tw->card_height, 94.87, 0.01);
+    EXPECT_NEAR(tw->Text2.Left(), 0, 1e-4);
+    EXPECT_NEAR(tw->Text2.Top(), 0, 1e-4);
+    EXPECT_NEAR(tw->Text4.Left(), 20, 1e-3);
+    EXPECT_FALSE(tw->Text2.Visible() || tw->Text4.Visible());
+    EXPECT_NE(tw->Text2.Text().find("110"), std::string::npos);  // the rules
+    EXPECT_NE(tw->Text4.Text().find("Orbenza"), std::string::npos);
+    // A second activation changes nothing.
+    tw->center_x = 1;
+    tw->Form_Activate();
+    EXPECT_EQ(tw->center_x, 1);
+}
+
+TEST(Activation, ShowingTheWindowLaysItOutThenActivatesOnce) {
+    TestWindow tw(true, false);
+    table::Form& f = tw->form();
+    f.resize(f.outer_size() + QSize(200, 100));
+    f.show();
+    // Activation comes from the event loop, after the layout pass of the first showing.
+    for (int i = 0; i < 20 && tw->card_width == 0; ++i) tw->DoEvents();
+    EXPECT_EQ(tw->last_width, float(f.outer_size().width()));
+    EXPECT_EQ(tw->center_x, 400);
+    EXPECT_NEAR(tw->card_width, tw->carta[0].Width(), 1e-4);
+    // The pass ran before activation: the reference card had already grown with the window.
+    EXPECT_NEAR(tw->carta[0].px_width(), 85.0 * f.outer_size().width() / 1272.0, 1e-3);
+}
+
+// Only the dimension that changed scales: widths and lefts with the width, heights and tops
+// with the height, for every control.
+TEST(Zoom, WidthOrHeightChangeScalesOnlyItsOwnDimension) {
+    for (const auto& [sx, sy] : {std::pair{1.5, 1.0}, std::pair{1.0, 0.5}}) {
+        TestWindow tw;
+        table::Form& f = tw->form();
+        const QSize start = f.outer_size();
+        std::vector<Box> before;
+        for (const table::BoxedControl* c : f.controls()) before.push_back(box_of(*c));
+        f.resize(int(start.width() * sx), int(start.height() * sy));
+        tw->Form_Resize();
+        const double rx = double(f.outer_size().width()) / start.width();
+        const double ry = double(f.outer_size().height()) / start.height();
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            const Box now = box_of(*f.controls()[i]), was = before[i];
+            EXPECT_NEAR(now.l, was.l * rx, 1e-3) << "control " << i << " at " << sx << " x " << sy;
+            EXPECT_NEAR(now.w, was.w * rx, 1e-3) << "control " << i << " at " << sx << " x " << sy;
+            EXPECT_NEAR(now.t, was.t * ry, 1e-3) << "control " << i << " at " << sx << " x " << sy;
+            EXPECT_NEAR(now.h, was.h * ry, 1e-3) << "control " << i << " at " << sx << " x " << sy;
+        }
+        EXPECT_EQ(tw->last_width, float(f.outer_size().width()));
+        EXPECT_EQ(tw->last_height, float(f.outer_size().height()));
+        // The logical space spans the new client area.
+        EXPECT_NEAR(f.unit_x(), f.client_size().width() / 800.0, 1e-9);
+        EXPECT_NEAR(f.unit_y(), f.client_size().height() / 600.0, 1e-9);
+    }
+}
+
+TEST(Zoom, MinimizeChangesNothingAndRestoreFindsTheOldSize) {
+    TestWindow tw;
+    table::Form& f = tw->form();
+    const Box card = box_of(tw->carta[3]);
+    const float last_w = tw->last_width, last_h = tw->last_height;
+    f.setWindowState(Qt::WindowMinimized);
+    f.resize(200, 100);  // what a minimized window may report
+    tw->Form_Resize();
+    EXPECT_EQ(tw->last_width, last_w);
+    EXPECT_EQ(tw->last_height, last_h);
+    EXPECT_DOUBLE_EQ(tw->carta[3].px_width(), card.w);
+    // Restoring brings the old size back, and the state change itself runs the pass.
+    f.resize(int(last_w), int(last_h));
+    f.setWindowState(Qt::WindowNoState);
+    EXPECT_DOUBLE_EQ(tw->carta[3].px_width(), card.w);
+    EXPECT_DOUBLE_EQ(tw->carta[3].px_top(), card.t);
+    EXPECT_NEAR(f.unit_y(), f.client_size().height() / 600.0, 1e-9);
+}
+
+TEST(Zoom, NameBoxesKeepOneSizeAndStartUpGeometryStays) {
+    TestWindow tw;
+    table::Form& f = tw->form();
+    const float w = tw->card_width, h = tw->card_height;
+    for (QSize s : {f.size(), QSize{1700, 1000}, QSize{900, 700}, QSize{1333, 1111}, QSize{1920, 1080}}) {
+        f.resize(s);
+        tw->Form_Resize();
+        for (int i = 2; i <= 4; ++i) {
+            EXPECT_DOUBLE_EQ(tw->TxtPlayer[i].px_width(), tw->TxtPlayer[1].px_width());
+            EXPECT_DOUBLE_EQ(tw->TxtPlayer[i].px_height(), tw->TxtPlayer[1].px_height());
+        }
+    }
+    EXPECT_EQ(tw->card_width, w);
+    EXPECT_EQ(tw->card_height, h);
+    EXPECT_EQ(tw->center_x, 400);
+}
+
+TEST(Zoom, PicturesFollowTheZoom) {
+    TestWindow tw;
+    table::Form& f = tw->form();
+    f.resize(f.outer_size() * 2);
+    tw->Form_Resize();
+    EXPECT_NEAR(f.zoom(), 2.0, 0.05);
+    EXPECT_EQ(table::picture_pixmap(9, f.zoom(), 1.0).width(), int(std::lround(85 * f.zoom())));
+}
+
+TEST(Surface, BoxesHoldBothCornersAndLeaveThePositionAtTheSecond) {
+    TestWindow tw;
+    table::Surface& s = tw->surface;
+    s.FillBox(100, 100, 200, 150, kRed);
+    EXPECT_TRUE(s.Point(100, 100) == kRed && s.Point(200, 150) == kRed && s.Point(202, 150) == table::kTableColour);
+    EXPECT_EQ(position(s), std::make_pair(200.0f, 150.0f));
+    s.Box(300, 300, 400, 350, kBlue);
+    EXPECT_EQ(s.Point(350, 325), table::kTableColour) << "an outline leaves its inside alone";
+    s.Line(10, 500, 90, 500, kBlue);
+    EXPECT_EQ(s.Point(50, 500), kBlue);
+    EXPECT_EQ(position(s), std::make_pair(90.0f, 500.0f));
+    s.Cls();
+    EXPECT_EQ(s.Point(150, 120), table::kTableColour);
+    EXPECT_EQ(position(s), std::make_pair(0.0f, 0.0f));
+}
+
+// Printed text moves the position along, or to the next line; opaque text covers what was
+// under it with the ground.
+TEST(Surface, PrintMovesThePositionAlongOrToTheNextLine) {
+    TestWindow tw;
+    table::Surface& s = tw->surface;
+    s.SetFontSize(8);
+    s.ForeColor = kWhite;
+    s.CurrentX = 250;
+    s.CurrentY = 118;
+    s.Print("  7", false);
+    EXPECT_NEAR(s.CurrentX, 250 + s.TextWidth("  7"), 1e-3);
+    EXPECT_EQ(s.CurrentY, 118);
+    s.Print("12");
+    EXPECT_EQ(s.CurrentX, 0);
+    EXPECT_NEAR(s.CurrentY, 118 + s.TextHeight(), 1e-3);
+    EXPECT_TRUE(s.TextHeight() > 5 && s.TextHeight() < 15);
+    EXPECT_TRUE(text_box_shows(s, 250, 118, "  7", kWhite));
+    s.FontTransparent = false;
+    s.ForeColor = Rgb{0, 192, 0};
+    s.CurrentX = 250;
+    s.CurrentY = 118;
+    s.Print("  1");
+    EXPECT_FALSE(text_box_shows(s, 250, 118, "  7", kWhite)) << "the 7 shows through";
+}
+
+TEST(Surface, DrawingSurvivesRepaintAndResize) {
+    TestWindow tw;
+    table::Form& f = tw->form();
+    f.show();
+    tw->surface.FillBox(100, 100, 200, 200, kRed);
+    const int x = int(150 * f.unit_x()), y = int(150 * f.unit_y());
+    const auto shown = [&](int px, int py) {  // read back from the widget as painted
+        const QRgb p = f.table()->grab().toImage().pixel(px, py);
+        return Rgb{std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p))};
+    };
+    EXPECT_EQ(shown(x, y), kRed);
+    // Covered and shown again: the table repaints from what was drawn.
+    f.hide();
+    f.show();
+    EXPECT_EQ(shown(x, y), kRed);
+    // Larger window: the drawing stays where it was, in pixels; new ground is table.
+    f.resize(f.size() + QSize(300, 200));
+    tw->Form_Resize();
+    EXPECT_EQ(shown(x, y), kRed);
+    EXPECT_EQ(shown(f.table()->width() - 2, f.table()->height() - 2), table::kTableColour);
+}
