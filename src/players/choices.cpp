@@ -11,6 +11,23 @@ constexpr std::uint8_t kBastoni = 3;
 
 bool unplayed(std::uint8_t slot_value) { return slot_value >= 1 && slot_value <= 100; }
 
+// The slot of the weakest unplayed card of a suit in a seat's hand, 0 when it holds none.
+// Strictly lower only: two cards of one suit never share a strength.
+std::uint8_t weakest_of_suit(const frmGioco& w, std::uint8_t seat, int suit) {
+    std::uint8_t chosen = 0;
+    float weakest = 0;
+    for (int slot = 1; slot <= 10; ++slot) {
+        const std::uint8_t c = w.hands[seat][slot];
+        if (!unplayed(c) || frmGioco::seme_carta(c) != suit) continue;
+        const float strength = w.card_strength[frmGioco::numero_carta(c)];
+        if (chosen == 0 || strength < weakest) {
+            chosen = static_cast<std::uint8_t>(slot);
+            weakest = strength;
+        }
+    }
+    return chosen;
+}
+
 }  // namespace
 
 void frmGioco::Scelta_carta_minore_Primo_Turno() {
@@ -39,34 +56,13 @@ void frmGioco::Scelta_carta_minore_Primo_Turno() {
         }
     }
 
-    chosen_index = 0;
-    float weakest = 0;
-    for (int slot = 1; slot <= 10; ++slot) {
-        const std::uint8_t c = hands[cp][slot];
-        if (!unplayed(c) || seme_carta(c) != chosen_suit) continue;
-        const float strength = card_strength[numero_carta(c)];
-        if (chosen_index == 0 || strength < weakest) {
-            chosen_index = static_cast<std::uint8_t>(slot);
-            weakest = strength;
-        }
-    }
+    chosen_index = weakest_of_suit(*this, cp, chosen_suit);
 }
 
 void frmGioco::Scelta_carta_minore_Turni_Successivi() {
-    const std::uint8_t cp = current_player;
-    chosen_index = 0;
     const std::uint8_t led = seme_carta(trick_cards[trick_leader]);
     // Whether the card would take the trick does not matter: the weakest one goes.
-    float weakest = 0;
-    for (int slot = 1; slot <= 10; ++slot) {
-        const std::uint8_t c = hands[cp][slot];
-        if (!unplayed(c) || seme_carta(c) != led) continue;
-        const float strength = card_strength[numero_carta(c)];
-        if (chosen_index == 0 || strength < weakest) {
-            chosen_index = static_cast<std::uint8_t>(slot);
-            weakest = strength;
-        }
-    }
+    chosen_index = weakest_of_suit(*this, current_player, led);
     assert(chosen_index != 0 && "the follower holds no card of the led suit");
 }
 

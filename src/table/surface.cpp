@@ -25,6 +25,12 @@ struct Surface::Impl {
     // Pixel (device-independent) of a logical coordinate; boxes and lines snap to whole pixels.
     double px(double x) const { return std::floor(x * unit_x); }
     double py(double y) const { return std::floor(y * unit_y); }
+    // The whole-pixel box between two logical corners, both corners inside.
+    QRectF box(float x1, float y1, float x2, float y2) const {
+        const double l = px(std::min(x1, x2)), r = px(std::max(x1, x2));
+        const double t = py(std::min(y1, y2)), b = py(std::max(y1, y2));
+        return QRectF(l, t, r - l + 1, b - t + 1);
+    }
 };
 
 namespace {
@@ -70,25 +76,22 @@ void Surface::Cls() {
 }
 
 void Surface::FillBox(float x1, float y1, float x2, float y2, Rgb c) {
-    const double l = d_->px(std::min(x1, x2)), r = d_->px(std::max(x1, x2));
-    const double t = d_->py(std::min(y1, y2)), b = d_->py(std::max(y1, y2));
     QPainter painter(&d_->image);
-    painter.fillRect(QRectF(l, t, r - l + 1, b - t + 1), colour(c));
+    painter.fillRect(d_->box(x1, y1, x2, y2), colour(c));
     CurrentX = x2;
     CurrentY = y2;
     if (on_changed) on_changed();
 }
 
 void Surface::Box(float x1, float y1, float x2, float y2, Rgb c) {
-    const double l = d_->px(std::min(x1, x2)), r = d_->px(std::max(x1, x2));
-    const double t = d_->py(std::min(y1, y2)), b = d_->py(std::max(y1, y2));
+    const QRectF r = d_->box(x1, y1, x2, y2);
     QPainter painter(&d_->image);
     const QColor q = colour(c);
-    // Four one-pixel edges, both corners inside.
-    painter.fillRect(QRectF(l, t, r - l + 1, 1), q);
-    painter.fillRect(QRectF(l, b, r - l + 1, 1), q);
-    painter.fillRect(QRectF(l, t, 1, b - t + 1), q);
-    painter.fillRect(QRectF(r, t, 1, b - t + 1), q);
+    // Four one-pixel edges along the filled box's border.
+    painter.fillRect(QRectF(r.left(), r.top(), r.width(), 1), q);
+    painter.fillRect(QRectF(r.left(), r.bottom() - 1, r.width(), 1), q);
+    painter.fillRect(QRectF(r.left(), r.top(), 1, r.height()), q);
+    painter.fillRect(QRectF(r.right() - 1, r.top(), 1, r.height()), q);
     CurrentX = x2;
     CurrentY = y2;
     if (on_changed) on_changed();

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,11 +10,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QScreen>
-#include <QScrollBar>
 #include <QTextEdit>
 #include <QTimer>
-#include <QWindow>
 
 #include <cmath>
 
@@ -147,7 +143,6 @@ Form::Form(Surface& surface) : surface_(surface) {
     };
     // The design's client area; the first layout pass takes it to the maximized window.
     resize(kDesignClientWidth, kDesignClientHeight + menuBar()->sizeHint().height());
-    surface_.resize_pixels(kDesignClientWidth, kDesignClientHeight, devicePixelRatioF());
     set_logical_size(800, 600);
 }
 

@@ -31,7 +31,6 @@ class TableWidget : public QWidget {
 public:
     TableWidget(Surface& surface, QWidget* parent);
     std::function<void(std::int16_t button, float x, float y)> on_mouse_down;
-    std::function<void(int, int)> on_pixel_resize;
     std::function<void()> on_first_paint;
 
 protected:
