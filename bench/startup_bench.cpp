@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "match/frm_gioco.h"
-#include "table/window.h"
+#include "window/window.h"
 
 extern char** environ;
 
@@ -45,9 +45,9 @@ int child(int argc, char** argv) {
     QApplication app(argc, argv);
     frmGioco window(QCoreApplication::applicationDirPath().toStdString() + "/game");
     window.Form_Load();
-    table::Form& form = window.form();
+    ui::MainWindow& form = window.window().main_window();
     double first_paint = 0, idle_start = 0;
-    form.on_first_paint = [&] {
+    window.window().on_first_paint = [&] {
         if (first_paint != 0) return;
         first_paint = now_ms();
         QTimer::singleShot(500, [&] { idle_start = cpu_ms(); });

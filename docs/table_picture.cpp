@@ -12,7 +12,7 @@
 #include <string>
 
 #include "match/frm_gioco.h"
-#include "table/window.h"
+#include "window/window.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -25,11 +25,11 @@ int main(int argc, char** argv) {
     const std::string out = argv[1];
 
     frmGioco w(QCoreApplication::applicationDirPath().toStdString() + "/game");
-    w.run_main_on_activate = false;
+    w.test_hooks.run_main_on_activate = false;
     w.Form_Load();
     w.Form_Activate();
-    w.form().show();
-    w.shuffle_seed = 20261206;
+    w.window().main_window().show();
+    w.test_hooks.shuffle_seed = 20261206;
     w.Mescola();
 
     // The deal as the table shows it: the user's cards face up, the others as rows of backs.
@@ -40,18 +40,18 @@ int main(int argc, char** argv) {
     for (int n = 1; n <= 10; ++n) {
         w.carta[w.hands[1][n]].Show();
         const float along = cy + (n - 6) * cw * 0.5f;
-        w.surface.PaintPicture(table::kBackSide, 2 * cx - ch - 20, along);
-        w.surface.PaintPicture(table::kBackUpright, cx + (n - 6) * cw * 0.5f, 20);
-        w.surface.PaintPicture(table::kBackSide, 20, along);
+        w.surface.PaintPicture(ui::kBackSide, 2 * cx - ch - 20, along);
+        w.surface.PaintPicture(ui::kBackUpright, cx + (n - 6) * cw * 0.5f, 20);
+        w.surface.PaintPicture(ui::kBackSide, 20, along);
     }
     w.testo.Move(2 * cx - w.testo.Width() - 2, 2);
     w.testo.Show();
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
 
-    const QImage table = w.form().grab().toImage();
+    const QImage table = w.window().main_window().grab().toImage();
     const QRect hand_box = w.carta[w.hands[1][1]].widget()->geometry().united(
         w.carta[w.hands[1][10]].widget()->geometry());
-    const QImage hand = w.form().table()->grab(hand_box.adjusted(-12, -12, 12, 12)).toImage();
+    const QImage hand = w.window().main_window().table()->grab(hand_box.adjusted(-12, -12, 12, 12)).toImage();
     const bool ok = table.scaled(table.width() / 2, table.height() / 2, Qt::KeepAspectRatio,
                                  Qt::SmoothTransformation)
                         .save(QString::fromStdString(out + "/table.png")) &&

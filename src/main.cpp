@@ -4,14 +4,14 @@
 #include <QScreen>
 
 #include "match/frm_gioco.h"
-#include "table/window.h"
+#include "window/window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     frmGioco window(QCoreApplication::applicationDirPath().toStdString());
     window.Form_Load();
 
-    table::Form& form = window.form();
+    ui::MainWindow& form = window.window().main_window();
     // Fill the screen even where no window manager acts on the request to maximize.
     if (QScreen* screen = QGuiApplication::primaryScreen()) form.setGeometry(screen->availableGeometry());
     form.showMaximized();

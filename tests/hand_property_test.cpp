@@ -111,7 +111,7 @@ TEST(HandProperty, RandomHandsKeepEveryRule) {
     const auto start = std::chrono::steady_clock::now();
     for (int hand = 0; hand < kHands && !HasFailure(); ++hand) {
         SCOPED_TRACE("hand " + std::to_string(hand));
-        w.shuffle_seed = std::uint32_t(hand + 1);
+        w.test_hooks.shuffle_seed = std::uint32_t(hand + 1);
         w.Mescola();
         w.dealer = std::uint8_t(hand % 5);  // 0: no dealer was found
         for (int k = 0, seat = w.dealer % 4 + 1; k < 4; ++k, seat = seat % 4 + 1) {

@@ -64,7 +64,7 @@ TEST(Shuffle, EachCardOnceAndTheSameOrderForTheSameSeed) {
     TestWindow tw;
     std::array<bool, 41> seen_first{}, seen_last{};
     for (std::uint32_t seed = 1; seed <= 2000; ++seed) {
-        tw->shuffle_seed = seed;
+        tw->test_hooks.shuffle_seed = seed;
         tw->Mescola();
         EXPECT_TRUE(whole_pack(tw->deck)) << "seed " << seed;
         seen_first[tw->deck[1]] = seen_last[tw->deck[40]] = true;
@@ -73,10 +73,10 @@ TEST(Shuffle, EachCardOnceAndTheSameOrderForTheSameSeed) {
     const auto last = tw->deck;
     tw->Mescola();
     EXPECT_EQ(tw->deck, last);
-    tw->shuffle_seed = 1999;
+    tw->test_hooks.shuffle_seed = 1999;
     tw->Mescola();
     EXPECT_NE(tw->deck, last);
-    tw->shuffle_seed.reset();
+    tw->test_hooks.shuffle_seed.reset();
     tw->Mescola();
     const auto clock_first = tw->deck;
     EXPECT_TRUE(whole_pack(clock_first));
@@ -108,7 +108,7 @@ TEST(HandSort, SortsBySuitThenStrongestFirst) {
               (Hand{33, 32, 31, 40, 39, 38, 37, 36, 35, 34}));
 }
 
-int stacking_index(const table::PictureBox& box) {
+int stacking_index(const ui::PictureBox& box) {
     return int(box.widget()->parentWidget()->children().indexOf(box.widget()));
 }
 

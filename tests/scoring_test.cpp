@@ -12,7 +12,7 @@
 
 namespace {
 
-using table::Rgb;
+using ui::Rgb;
 constexpr Rgb kSheet{192, 255, 192}, kBlack{0, 0, 0}, kDarkRed{192, 0, 0};
 
 using Seats = std::array<std::uint8_t, 5>;
@@ -69,7 +69,7 @@ TEST(Scoring, ExactHalvesGoToTheEvenNeighbourAndCellsAreThreeWide) {
 // later hands 12.
 struct Sheet {
     testing_support::TestWindow tw;
-    table::Surface& s = tw->surface;
+    ui::Surface& s = tw->surface;
     explicit Sheet(int last_hand) {
         s.SetFontSize(8);
         for (int h = 1; h <= last_hand; ++h)
@@ -117,8 +117,8 @@ TEST(ScoreSheet, FillFramesAndTableAroundIt) {
         // Black outer frame, dark-red inner frame one unit inside, the table around.
         {222.5f, 300, kBlack}, {577.5f, 300, kBlack}, {400, 97.1875f, kBlack}, {400, 382.8125f, kBlack},
         {223.5f, 300, kDarkRed}, {576.5f, 300, kDarkRed}, {400, 381.875f, kDarkRed}, {300, 98.125f, kDarkRed},
-        {220, 300, table::kTableColour}, {580, 300, table::kTableColour}, {400, 95, table::kTableColour},
-        {400, 385, table::kTableColour},
+        {220, 300, ui::kTableColour}, {580, 300, ui::kTableColour}, {400, 95, ui::kTableColour},
+        {400, 385, ui::kTableColour},
     };
     for (const auto& p : points) EXPECT_EQ(sheet.s.Point(p.x, p.y), p.colour) << p.x << ", " << p.y;
 }

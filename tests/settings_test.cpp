@@ -66,7 +66,7 @@ TEST(SettingsFile, ReaderKeepsWhatItCanAndDefaultsTheRest) {
         {"Latin-1, not UTF-8", " 2 \r\n 1 \r\nNicol\xF2\r\nB\r\nC\r\nD\r\n 0 \r\n", 2, 1,
          {"", "Nicolò", "B", "C", "D"}, 0},
         {"1 MB line", " 1 \r\n 0 \r\n" + std::string(1 << 20, 'x') + "\r\nB\r\nC\r\nD\r\n 0 \r\n", 1, 0,
-         {"", std::string(table::kNameLimit, 'x'), "B", "C", "D"}, 0},
+         {"", std::string(kNameLimit, 'x'), "B", "C", "D"}, 0},
     };
     // Out of range or garbled numbers: rustle 7 and song x never fit.
     for (const char* rate : {" 0 ", " 4 ", "-1", " 2.5 ", "abc", "", "99999999999999999999", "2 3"})
@@ -89,7 +89,7 @@ TEST(SettingsFile, BinaryFileStartsWithSoundValues) {
     EXPECT_TRUE((*tw)->play_rate >= 1 && (*tw)->play_rate <= 3);
     EXPECT_LE((*tw)->card_rustle, 1);
     for (int i = 1; i <= 4; ++i) {
-        EXPECT_LE(QString::fromStdString((*tw)->player_names[i]).size(), table::kNameLimit);
+        EXPECT_LE(QString::fromStdString((*tw)->player_names[i]).size(), kNameLimit);
         EXPECT_EQ((*tw)->player_names[i].find_first_of("\r\n"), std::string::npos);
     }
 }

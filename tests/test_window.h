@@ -44,10 +44,10 @@ struct TestWindow {
     std::unique_ptr<frmGioco> w = std::make_unique<frmGioco>(dir.path());
 
     explicit TestWindow(bool load = true, bool activate = true) {
-        w->msgbox_hook = [](const std::string&) {};
-        w->beep_hook = [] {};
-        w->Timer1.time_scale = 0.01;
-        w->run_main_on_activate = false;
+        w->test_hooks.message_box = [](const std::string&) {};
+        w->test_hooks.beep = [] {};
+        w->test_hooks.pause_scale = 0.01;
+        w->test_hooks.run_main_on_activate = false;
         if (load) w->Form_Load();
         if (load && activate) w->Form_Activate();
     }

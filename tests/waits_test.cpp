@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "media/mci_device.h"
-#include "table/window.h"
+#include "window/window.h"
 #include "test_window.h"
 #include "wav_file.h"
 
@@ -35,7 +35,7 @@ TEST(Delay, IntervalIsTheTempoDividedByTheRateRoundedDown) {
 
 TEST(Delay, StaleTickDoesNotEndANewPauseEarly) {
     TestWindow tw;
-    tw->Timer1.time_scale = 1.0;
+    tw->test_hooks.pause_scale = 1.0;
     tw->play_rate = 1;
     tw->ritardo(0.02);
     // Ticks fall due while nothing processes events; another event arrives during the pause.
@@ -49,7 +49,7 @@ TEST(Delay, StaleTickDoesNotEndANewPauseEarly) {
 
 TEST(Delay, RateChosenDuringAPauseAppliesFromTheNextOne) {
     TestWindow tw;
-    tw->Timer1.time_scale = 1.0;
+    tw->test_hooks.pause_scale = 1.0;
     tw->velocità_gioco[1].Click();
     QTimer::singleShot(20, [&] { tw->velocità_gioco[3].Click(); });
     QElapsedTimer clock;
@@ -67,12 +67,12 @@ TEST(Quit, QuitFromInsideAPauseEndsEverythingWithTheSongClosed) {
     tw->MMC1.FileName((tw.dir.path() / "song.wav").string());
     tw->MMC1.Command("Open");
     tw->MMC1.Command("Play");
-    tw->form().show();
+    tw->window().main_window().show();
     QTimer::singleShot(30, [&] { tw->menu_quit.Click(); });
     EXPECT_THROW(tw->ritardo(30.0), ProgramEnded);
     EXPECT_TRUE(tw->run_over());
     EXPECT_FALSE(tw->MMC1.is_open());
-    EXPECT_FALSE(tw->form().isVisible());
+    EXPECT_FALSE(tw->window().main_window().isVisible());
     // No later step runs: every further wait refuses at once.
     EXPECT_THROW(tw->DoEvents(), ProgramEnded);
 }
@@ -80,10 +80,10 @@ TEST(Quit, QuitFromInsideAPauseEndsEverythingWithTheSongClosed) {
 // Even when the event that closes the window also raises the awaited flag.
 TEST(Quit, CloseBoxInsideAFlagWaitDoesTheSame) {
     TestWindow tw;
-    tw->form().show();
+    tw->window().main_window().show();
     QTimer::singleShot(30, [&] {
         tw->continue_requested = true;
-        tw->form().close();
+        tw->window().main_window().close();
     });
     EXPECT_THROW(tw->wait_until([&] { return tw->continue_requested; }), ProgramEnded);
     EXPECT_TRUE(tw->run_over());
@@ -91,7 +91,7 @@ TEST(Quit, CloseBoxInsideAFlagWaitDoesTheSame) {
 
 TEST(Quit, MatchLoopStartedByActivationUnwindsAndReturns) {
     TestWindow tw(true, false);
-    tw->run_main_on_activate = true;
+    tw->test_hooks.run_main_on_activate = true;
     QTimer::singleShot(30, [&] { tw->menu_quit.Click(); });
     tw->Form_Activate();  // returns only because the close unwound the match loop
     EXPECT_TRUE(tw->run_over());

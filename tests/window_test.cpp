@@ -7,10 +7,10 @@
 
 #include <cmath>
 
-#include "table/window.h"
+#include "window/window.h"
 #include "test_window.h"
 
-using table::Rgb;
+using ui::Rgb;
 using testing_support::TestWindow;
 
 namespace {
@@ -22,36 +22,36 @@ QString menu_text(const QWidget* menu) {
 }
 
 struct Box { double l, t, w, h; };
-Box box_of(const table::BoxedControl& c) { return {c.px_left(), c.px_top(), c.px_width(), c.px_height()}; }
+Box box_of(const ui::BoxedControl& c) { return {c.px_left(), c.px_top(), c.px_width(), c.px_height()}; }
 
 constexpr Rgb kRed{255, 0, 0}, kBlue{0, 0, 255}, kWhite{255, 255, 255};
 
 // Whether any point of the text's box at (x, y) shows the colour.
-bool text_box_shows(table::Surface& s, float x, float y, const std::string& text, Rgb colour) {
+bool text_box_shows(ui::Surface& s, float x, float y, const std::string& text, Rgb colour) {
     for (float px = x; px < x + s.TextWidth(text); px += 0.3f)
         for (float py = y; py < y + s.TextHeight(); py += 0.3f)
             if (s.Point(px, py) == colour) return true;
     return false;
 }
 
-std::pair<float, float> position(const table::Surface& s) { return {s.CurrentX, s.CurrentY}; }
+std::pair<float, float> position(const ui::Surface& s) { return {s.CurrentX, s.CurrentY}; }
 }  // namespace
 
 TEST(Design, StartsWithTheMenuTreeEnabledAndEveryControlHidden) {
     TestWindow tw(true, false);
-    EXPECT_EQ(menu_text(tw->form().menuBar()).toStdString(),
+    EXPECT_EQ(menu_text(tw->window().main_window().menuBar()).toStdString(),
               "&Game[New Game,Continue],&Game rules,&Options[&Play rate[Low,Middle,High],&Personalize players],"
               "&Sounds[Card rustle[No,Yes]],&Music[None,SEQUENTIAL MODE,],&Info,&Quit");
     // The first song item exists, unnamed and unseen until a song names it.
     ASSERT_EQ(tw->canzoni.size(), 2u);
     EXPECT_FALSE(tw->canzoni[1]->Visible());
-    for (const table::MenuItem* item : {&tw->menu_newGame, &tw->continue_, &tw->nomusic[0], &tw->all[0],
+    for (const ui::MenuItem* item : {&tw->menu_newGame, &tw->continue_, &tw->nomusic[0], &tw->all[0],
                                         &tw->velocità_gioco[1], &tw->velocità_gioco[3], &tw->menu_card_rustle[0],
                                         &tw->personalize_players, &tw->game_rate})
         EXPECT_TRUE(item->Enabled() && !item->Checked()) << item->Caption();
     for (int c = 0; c <= 40; ++c) EXPECT_FALSE(tw->carta[c].Visible()) << c;
-    const table::BoxedControl* others[] = {&tw->dorsov, &tw->dorsoo, &tw->testo, &tw->Text2, &tw->Text4, &tw->Shape1};
-    for (const table::BoxedControl* c : others) EXPECT_FALSE(c->Visible());
+    const ui::BoxedControl* others[] = {&tw->dorsov, &tw->dorsoo, &tw->testo, &tw->Text2, &tw->Text4, &tw->Shape1};
+    for (const ui::BoxedControl* c : others) EXPECT_FALSE(c->Visible());
     for (int i = 1; i <= 4; ++i) {  // the name boxes 2 to 4 are made at load from the first
         ASSERT_NE(tw->TxtPlayer[i].widget(), nullptr) << i;
         EXPECT_FALSE(tw->TxtPlayer[i].Visible()) << i;
@@ -80,16 +80,16 @@ TEST(Activation, TakesTheGeometryAndPlacesTheOverlays) {
 
 TEST(Activation, ShowingTheWindowLaysItOutThenActivatesOnce) {
     TestWindow tw(true, false);
-    table::Form& f = tw->form();
-    f.resize(f.outer_size() + QSize(200, 100));
+    ui::MainWindow& f = tw->window().main_window();
+    f.resize(f.size() + QSize(200, 100));
     f.show();
     // Activation comes from the event loop, after the layout pass of the first showing.
     for (int i = 0; i < 20 && tw->card_width == 0; ++i) tw->DoEvents();
-    EXPECT_EQ(tw->last_width, float(f.outer_size().width()));
+    EXPECT_EQ(tw->last_width, float(f.size().width()));
     EXPECT_EQ(tw->center_x, 400);
     EXPECT_NEAR(tw->card_width, tw->carta[0].Width(), 1e-4);
     // The pass ran before activation: the reference card had already grown with the window.
-    EXPECT_NEAR(tw->carta[0].px_width(), 85.0 * f.outer_size().width() / 1272.0, 1e-3);
+    EXPECT_NEAR(tw->carta[0].px_width(), 85.0 * f.size().width() / 1272.0, 1e-3);
 }
 
 // Only the dimension that changed scales: widths and lefts with the width, heights and tops
@@ -97,32 +97,32 @@ TEST(Activation, ShowingTheWindowLaysItOutThenActivatesOnce) {
 TEST(Zoom, WidthOrHeightChangeScalesOnlyItsOwnDimension) {
     for (const auto& [sx, sy] : {std::pair{1.5, 1.0}, std::pair{1.0, 0.5}}) {
         TestWindow tw;
-        table::Form& f = tw->form();
-        const QSize start = f.outer_size();
+        ui::MainWindow& f = tw->window().main_window();
+        const QSize start = f.size();
         std::vector<Box> before;
-        for (const table::BoxedControl* c : f.controls()) before.push_back(box_of(*c));
+        for (const ui::BoxedControl* c : tw->window().controls()) before.push_back(box_of(*c));
         f.resize(int(start.width() * sx), int(start.height() * sy));
         tw->Form_Resize();
-        const double rx = double(f.outer_size().width()) / start.width();
-        const double ry = double(f.outer_size().height()) / start.height();
+        const double rx = double(f.size().width()) / start.width();
+        const double ry = double(f.size().height()) / start.height();
         for (std::size_t i = 0; i < before.size(); ++i) {
-            const Box now = box_of(*f.controls()[i]), was = before[i];
+            const Box now = box_of(*tw->window().controls()[i]), was = before[i];
             EXPECT_NEAR(now.l, was.l * rx, 1e-3) << "control " << i << " at " << sx << " x " << sy;
             EXPECT_NEAR(now.w, was.w * rx, 1e-3) << "control " << i << " at " << sx << " x " << sy;
             EXPECT_NEAR(now.t, was.t * ry, 1e-3) << "control " << i << " at " << sx << " x " << sy;
             EXPECT_NEAR(now.h, was.h * ry, 1e-3) << "control " << i << " at " << sx << " x " << sy;
         }
-        EXPECT_EQ(tw->last_width, float(f.outer_size().width()));
-        EXPECT_EQ(tw->last_height, float(f.outer_size().height()));
+        EXPECT_EQ(tw->last_width, float(f.size().width()));
+        EXPECT_EQ(tw->last_height, float(f.size().height()));
         // The logical space spans the new client area.
-        EXPECT_NEAR(f.unit_x(), f.client_size().width() / 800.0, 1e-9);
-        EXPECT_NEAR(f.unit_y(), f.client_size().height() / 600.0, 1e-9);
+        EXPECT_NEAR(tw->window().unit_x(), f.client_size().width() / 800.0, 1e-9);
+        EXPECT_NEAR(tw->window().unit_y(), f.client_size().height() / 600.0, 1e-9);
     }
 }
 
 TEST(Zoom, MinimizeChangesNothingAndRestoreFindsTheOldSize) {
     TestWindow tw;
-    table::Form& f = tw->form();
+    ui::MainWindow& f = tw->window().main_window();
     const Box card = box_of(tw->carta[3]);
     const float last_w = tw->last_width, last_h = tw->last_height;
     f.setWindowState(Qt::WindowMinimized);
@@ -136,12 +136,12 @@ TEST(Zoom, MinimizeChangesNothingAndRestoreFindsTheOldSize) {
     f.setWindowState(Qt::WindowNoState);
     EXPECT_DOUBLE_EQ(tw->carta[3].px_width(), card.w);
     EXPECT_DOUBLE_EQ(tw->carta[3].px_top(), card.t);
-    EXPECT_NEAR(f.unit_y(), f.client_size().height() / 600.0, 1e-9);
+    EXPECT_NEAR(tw->window().unit_y(), f.client_size().height() / 600.0, 1e-9);
 }
 
 TEST(Zoom, NameBoxesKeepOneSizeAndStartUpGeometryStays) {
     TestWindow tw;
-    table::Form& f = tw->form();
+    ui::MainWindow& f = tw->window().main_window();
     const float w = tw->card_width, h = tw->card_height;
     for (QSize s : {f.size(), QSize{1700, 1000}, QSize{900, 700}, QSize{1333, 1111}, QSize{1920, 1080}}) {
         f.resize(s);
@@ -158,26 +158,26 @@ TEST(Zoom, NameBoxesKeepOneSizeAndStartUpGeometryStays) {
 
 TEST(Zoom, PicturesFollowTheZoom) {
     TestWindow tw;
-    table::Form& f = tw->form();
-    f.resize(f.outer_size() * 2);
+    ui::MainWindow& f = tw->window().main_window();
+    f.resize(f.size() * 2);
     tw->Form_Resize();
-    EXPECT_NEAR(f.zoom(), 2.0, 0.05);
-    EXPECT_EQ(table::picture_pixmap(9, f.zoom(), 1.0).width(), int(std::lround(85 * f.zoom())));
+    EXPECT_NEAR(tw->window().zoom(), 2.0, 0.05);
+    EXPECT_EQ(ui::picture_pixmap(9, tw->window().zoom(), 1.0).width(), int(std::lround(85 * tw->window().zoom())));
 }
 
 TEST(Surface, BoxesHoldBothCornersAndLeaveThePositionAtTheSecond) {
     TestWindow tw;
-    table::Surface& s = tw->surface;
+    ui::Surface& s = tw->surface;
     s.FillBox(100, 100, 200, 150, kRed);
-    EXPECT_TRUE(s.Point(100, 100) == kRed && s.Point(200, 150) == kRed && s.Point(202, 150) == table::kTableColour);
+    EXPECT_TRUE(s.Point(100, 100) == kRed && s.Point(200, 150) == kRed && s.Point(202, 150) == ui::kTableColour);
     EXPECT_EQ(position(s), std::make_pair(200.0f, 150.0f));
     s.Box(300, 300, 400, 350, kBlue);
-    EXPECT_EQ(s.Point(350, 325), table::kTableColour) << "an outline leaves its inside alone";
+    EXPECT_EQ(s.Point(350, 325), ui::kTableColour) << "an outline leaves its inside alone";
     s.Line(10, 500, 90, 500, kBlue);
     EXPECT_EQ(s.Point(50, 500), kBlue);
     EXPECT_EQ(position(s), std::make_pair(90.0f, 500.0f));
     s.Cls();
-    EXPECT_EQ(s.Point(150, 120), table::kTableColour);
+    EXPECT_EQ(s.Point(150, 120), ui::kTableColour);
     EXPECT_EQ(position(s), std::make_pair(0.0f, 0.0f));
 }
 
@@ -185,7 +185,7 @@ TEST(Surface, BoxesHoldBothCornersAndLeaveThePositionAtTheSecond) {
 // under it with the ground.
 TEST(Surface, PrintMovesThePositionAlongOrToTheNextLine) {
     TestWindow tw;
-    table::Surface& s = tw->surface;
+    ui::Surface& s = tw->surface;
     s.SetFontSize(8);
     s.ForeColor = kWhite;
     s.CurrentX = 250;
@@ -208,10 +208,10 @@ TEST(Surface, PrintMovesThePositionAlongOrToTheNextLine) {
 
 TEST(Surface, DrawingSurvivesRepaintAndResize) {
     TestWindow tw;
-    table::Form& f = tw->form();
+    ui::MainWindow& f = tw->window().main_window();
     f.show();
     tw->surface.FillBox(100, 100, 200, 200, kRed);
-    const int x = int(150 * f.unit_x()), y = int(150 * f.unit_y());
+    const int x = int(150 * tw->window().unit_x()), y = int(150 * tw->window().unit_y());
     const auto shown = [&](int px, int py) {  // read back from the widget as painted
         const QRgb p = f.table()->grab().toImage().pixel(px, py);
         return Rgb{std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p))};
@@ -225,5 +225,5 @@ TEST(Surface, DrawingSurvivesRepaintAndResize) {
     f.resize(f.size() + QSize(300, 200));
     tw->Form_Resize();
     EXPECT_EQ(shown(x, y), kRed);
-    EXPECT_EQ(shown(f.table()->width() - 2, f.table()->height() - 2), table::kTableColour);
+    EXPECT_EQ(shown(f.table()->width() - 2, f.table()->height() - 2), ui::kTableColour);
 }

@@ -3,13 +3,9 @@
 
 #include "match/frm_gioco.h"
 
-#include "table/window.h"
-
-using table::Form;
-
 frmGioco::frmGioco(std::filesystem::path program_dir)
-    : program_dir_(std::move(program_dir)), form_(std::make_unique<Form>(surface)) {
-    Form& f = *form_;
+    : program_dir_(std::move(program_dir)), window_(std::make_unique<ui::Window>(surface)) {
+    ui::Window& f = *window_;
 
     // Menu bar, in order. No item is checked and every item is enabled at design.
     f.create_menu(menu_game, "&Game", nullptr);
@@ -18,34 +14,40 @@ frmGioco::frmGioco(std::filesystem::path program_dir)
     f.create_bar_item(menu_rules, "&Game rules");
     f.create_menu(menu_opzioni, "&Options", nullptr);
     f.create_menu(game_rate, "&Play rate", &menu_opzioni);
-    f.create_item(velocità_gioco[1], "Low", game_rate);
-    f.create_item(velocità_gioco[2], "Middle", game_rate);
-    f.create_item(velocità_gioco[3], "High", game_rate);
+    // Option items carry their mark from the start, so a group always looks alike.
+    constexpr bool kOption = true;
+    f.create_item(velocità_gioco[1], "Low", game_rate, kOption);
+    f.create_item(velocità_gioco[2], "Middle", game_rate, kOption);
+    f.create_item(velocità_gioco[3], "High", game_rate, kOption);
     f.create_item(personalize_players, "&Personalize players", menu_opzioni);
     f.create_menu(menu_sounds, "&Sounds", nullptr);
     f.create_menu(fruscio, "Card rustle", &menu_sounds);
-    f.create_item(menu_card_rustle[0], "No", fruscio);
-    f.create_item(menu_card_rustle[1], "Yes", fruscio);
+    f.create_item(menu_card_rustle[0], "No", fruscio, kOption);
+    f.create_item(menu_card_rustle[1], "Yes", fruscio, kOption);
     f.create_menu(music, "&Music", nullptr);
-    f.create_item(nomusic[0], "None", music);
-    f.create_item(all[0], "SEQUENTIAL MODE", music);
+    f.create_item(nomusic[0], "None", music, kOption);
+    f.create_item(all[0], "SEQUENTIAL MODE", music, kOption);
     canzoni.push_back(nullptr);
-    canzoni.push_back(std::make_unique<table::MenuItem>());
-    f.create_item(*canzoni[1], "", music);
+    canzoni.push_back(std::make_unique<ui::MenuItem>());
+    f.create_item(*canzoni[1], "", music, kOption);
     // The first song item waits for a song to name it.
     canzoni[1]->SetVisible(false);
     f.create_bar_item(menu_about, "&Info");
     f.create_bar_item(menu_quit, "&Quit");
 
     // Controls, in creation order.
-    f.create_picture(carta[0], table::kNoPicture, 770, 560, 85, 154);
+    f.create_picture(carta[0], ui::kNoPicture, 770, 560, 85, 154);
     for (int c = 1; c <= 40; ++c) f.create_picture(carta[c], c, 590, 560, 85, 153);
-    f.create_picture(dorsov, table::kBackUpright, 680, 560, 85, 153);
-    f.create_picture(dorsoo, table::kBackSide, 430, 620, 153, 85);
-    f.create_text(Text2, Form::TextKind::Rules, 450, 10, 380, 400);
-    f.create_picture(testo, table::kTitle, 570, 450, 161, 67);
-    f.create_text(TxtPlayer[1], Form::TextKind::Name, 470, 480, 96, 24);
-    f.create_text(Text4, Form::TextKind::Info, 190, 10, 231, 121);
+    f.create_picture(dorsov, ui::kBackUpright, 680, 560, 85, 153);
+    f.create_picture(dorsoo, ui::kBackSide, 430, 620, 153, 85);
+    f.create_text(Text2, {.multi_line = true, .read_only = true, .vertical_scroll_bar = true}, 450, 10, 380, 400);
+    Text2.SetFontSize(9.6);
+    Text2.SetText(ui::design_text("rules.txt"));
+    f.create_picture(testo, ui::kTitle, 570, 450, 161, 67);
+    f.create_text(TxtPlayer[1], {.max_length = kNameLimit}, 470, 480, 96, 24);
+    f.create_text(Text4, {.multi_line = true, .read_only = true, .centred = true}, 190, 10, 231, 121);
+    Text4.SetText(ui::design_text("info.txt"));
+    Text4.SetMousePointer(ui::kPointerPicture);
     f.create_shape(Shape1, 470, 510, 96, 16);
 
     wire_events();
@@ -53,29 +55,32 @@ frmGioco::frmGioco(std::filesystem::path program_dir)
 
 frmGioco::~frmGioco() = default;
 
-void frmGioco::load_TxtPlayer(int index) {
-    form_->clone_text(TxtPlayer[index], TxtPlayer[1]);
-}
+void frmGioco::load_TxtPlayer(int index) { window_->clone_text(TxtPlayer[index], TxtPlayer[1]); }
 
 void frmGioco::MsgBox(const std::string& text) {
-    if (msgbox_hook) {
-        msgbox_hook(text);
+    end_if_closed();
+    if (run_over_) return;
+    if (test_hooks.message_box) {
+        test_hooks.message_box(text);
     } else {
-        form_->message_box(text);
+        window_->message_box(text);
     }
+    // The window may have been closed while the box was open.
+    end_if_closed();
 }
 
 void frmGioco::Beep() {
-    if (beep_hook) {
-        beep_hook();
+    end_if_closed();
+    if (run_over_) return;
+    if (test_hooks.beep) {
+        test_hooks.beep();
     } else {
-        form_->beep();
+        window_->beep();
     }
 }
 
 void frmGioco::wire_events() {
-    Form& f = *form_;
-    surface.on_changed = [&f] { f.table()->update(); };
+    ui::Window& f = *window_;
     f.on_resize = [this] { Form_Resize(); };
     f.on_activate = [this] { Form_Activate(); };
     f.on_unload = [this](std::int16_t& cancel) { Form_Unload(cancel); };

@@ -13,10 +13,9 @@
 
 #include "match/table_state.h"
 #include "media/mci_device.h"
-#include "table/controls.h"
-#include "table/surface.h"
-
-namespace table { class Form; }
+#include "window/controls.h"
+#include "window/form.h"
+#include "window/surface.h"
 
 // Thrown by an event-processing pass once the window has been closed: it unwinds every wait
 // so that no game step runs after the close.
@@ -85,38 +84,36 @@ public:
     void Apri_suono(std::string suono);
     void suona();
 
-    // ---- platform: message box and beep (tests observe them instead)
+    // ---- platform: message box and beep
     void MsgBox(const std::string& text);
     void Beep();
-    std::function<void(const std::string&)> msgbox_hook;
-    std::function<void()> beep_hook;
 
     // ---- the window's design: surface and controls
-    table::Surface surface;
-    std::array<table::PictureBox, 41> carta;
-    table::PictureBox dorsov, dorsoo, testo;
-    table::TextBox Text2, Text4;
-    std::array<table::TextBox, 5> TxtPlayer;          // 1 designed, 2..4 created at start-up
-    table::ShapeBox Shape1;
-    table::Timer Timer1;
+    ui::Surface surface;
+    std::array<ui::PictureBox, 41> carta;
+    ui::PictureBox dorsov, dorsoo, testo;
+    ui::TextBox Text2, Text4;
+    std::array<ui::TextBox, 5> TxtPlayer;          // 1 designed, 2..4 created at start-up
+    ui::ShapeBox Shape1;
+    ui::Timer Timer1;
     media::MciDevice MMC1;                            // songs
     media::MciDevice MMCw{"WaveAudio"};               // the card sound
 
     // Menu bar
-    table::MenuItem menu_game, menu_newGame, continue_;
-    table::MenuItem menu_rules;
-    table::MenuItem menu_opzioni, game_rate, personalize_players;
-    std::array<table::MenuItem, 4> velocità_gioco;   // 1 Low, 2 Middle, 3 High
-    table::MenuItem menu_sounds, fruscio;
-    std::array<table::MenuItem, 2> menu_card_rustle; // 0 No, 1 Yes
-    table::MenuItem music;
-    std::array<table::MenuItem, 1> nomusic;
-    std::array<table::MenuItem, 1> all;
-    std::vector<std::unique_ptr<table::MenuItem>> canzoni;  // element 0 unused; 1 designed
-    table::MenuItem menu_about, menu_quit;
+    ui::MenuItem menu_game, menu_newGame, continue_;
+    ui::MenuItem menu_rules;
+    ui::MenuItem menu_opzioni, game_rate, personalize_players;
+    std::array<ui::MenuItem, 4> velocità_gioco;   // 1 Low, 2 Middle, 3 High
+    ui::MenuItem menu_sounds, fruscio;
+    std::array<ui::MenuItem, 2> menu_card_rustle; // 0 No, 1 Yes
+    ui::MenuItem music;
+    std::array<ui::MenuItem, 1> nomusic;
+    std::array<ui::MenuItem, 1> all;
+    std::vector<std::unique_ptr<ui::MenuItem>> canzoni;  // element 0 unused; 1 designed
+    ui::MenuItem menu_about, menu_quit;
 
     // ---- the window itself
-    table::Form& form() { return *form_; }
+    ui::Window& window() { return *window_; }
     const std::filesystem::path& program_dir() const { return program_dir_; }
     // Creates a further element of the name-box array from element 1.
     void load_TxtPlayer(int index);
@@ -124,18 +121,31 @@ public:
     bool run_over() const { return run_over_; }
     bool main_running() const { return main_running_; }
 
-    // Tests give the shuffle its seed; the game seeds from the time of day.
-    std::optional<std::uint32_t> shuffle_seed;
-    // Tests take the start-up geometry without entering the match loop.
-    bool run_main_on_activate = true;
+    // What tests change so that the game runs headless and fast; the game leaves them alone.
+    struct TestHooks {
+        // Observe the message box and the beep instead of showing and sounding them.
+        std::function<void(const std::string&)> message_box;
+        std::function<void()> beep;
+        // A fixed seed for the shuffle instead of the time of day.
+        std::optional<std::uint32_t> shuffle_seed;
+        // Every pause lasts its interval times this.
+        double pause_scale = 1.0;
+        // Whether the first activation enters the match loop.
+        bool run_main_on_activate = true;
+    };
+    TestHooks test_hooks;
 
 private:
     void wire_events();
+    // Ends the run here once the window has been closed; inside an event handler the event
+    // pass around it does that instead, since nothing may be thrown through the toolkit.
+    void end_if_closed() const;
 
     std::filesystem::path program_dir_;
-    std::unique_ptr<table::Form> form_;
+    std::unique_ptr<ui::Window> window_;
     bool run_over_ = false;
     bool main_running_ = false;
     bool activated_ = false;
-    friend class table::Form;
+    // Event passes under way: above 0, the code running is an event handler.
+    int event_depth_ = 0;
 };

@@ -24,11 +24,11 @@ std::string score_cell(int value) {
 
 namespace {
 
-constexpr table::Rgb kSheet{192, 255, 192};
-constexpr table::Rgb kBlack{0, 0, 0};
-constexpr table::Rgb kDarkRed{192, 0, 0};
-constexpr table::Rgb kNames{0, 0, 255};
-constexpr table::Rgb kTitle{128, 0, 0};
+constexpr ui::Rgb kSheet{192, 255, 192};
+constexpr ui::Rgb kBlack{0, 0, 0};
+constexpr ui::Rgb kDarkRed{192, 0, 0};
+constexpr ui::Rgb kNames{0, 0, 255};
+constexpr ui::Rgb kTitle{128, 0, 0};
 
 constexpr float kLeft = 222.5f, kTop = 97.1875f, kRight = 577.5f, kBottom = 382.8125f;
 constexpr float kHeadY = 100, kRuleY = 118;

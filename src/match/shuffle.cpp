@@ -37,8 +37,8 @@ void frmGioco::Mescola() {
     for (int c = 1; c <= 40; ++c) pool[c] = static_cast<std::int16_t>(c);
 
     std::mt19937 generator;
-    if (shuffle_seed) {
-        generator.seed(*shuffle_seed);
+    if (test_hooks.shuffle_seed) {
+        generator.seed(*test_hooks.shuffle_seed);
     } else {
         // A day holds more microseconds than 32 bits can count: both halves go into the seed.
         const std::uint64_t now = microseconds_since_midnight();

@@ -1,28 +1,16 @@
 // The window's life: creation, first activation (which starts the match loop) and the close.
 
-#include <QCoreApplication>
-#include <QThread>
-
 #include "match/frm_gioco.h"
-#include "table/window.h"
-
-namespace {
-// Leaves the application's event loop, where one runs (tests drive the window without one).
-void end_event_loop() {
-    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
-}
-}  // namespace
 
 void frmGioco::Form_Load() {
-    const QSize outer = form_->outer_size();
-    last_width = float(outer.width());
-    last_height = float(outer.height());
+    last_width = float(window_->outer_width());
+    last_height = float(window_->outer_height());
 
     Set_Read();
 
     menu_card_rustle[card_rustle].SetChecked(true);
 
-    surface.BackColor = table::kTableColour;
+    surface.BackColor = ui::kTableColour;
 
     card_points[1] = 1;
     card_points[2] = 1.0f / 3.0f;
@@ -66,7 +54,7 @@ void frmGioco::Form_Activate() {
     Text4.Move(20, 0);
     Text4.Hide();
 
-    if (!run_main_on_activate) return;
+    if (!test_hooks.run_main_on_activate) return;
     main_running_ = true;
     try {
         Main();
@@ -74,7 +62,7 @@ void frmGioco::Form_Activate() {
         // The window was closed inside a wait: every wait has unwound, nothing more runs.
     }
     main_running_ = false;
-    end_event_loop();
+    ui::leave_event_loop();
 }
 
 void frmGioco::Form_Unload(std::int16_t& /*Cancel: closing is never refused*/) {
@@ -82,11 +70,11 @@ void frmGioco::Form_Unload(std::int16_t& /*Cancel: closing is never refused*/) {
     MMC1.Command("Close");
     // The settings file is never held open between calls: no other file to close.
     run_over_ = true;
-    end_event_loop();
+    ui::leave_event_loop();
 }
 
 void frmGioco::menu_quit_Click() {
-    form_->close();
+    window_->close();
     if (!run_over_) {
         std::int16_t cancel = 0;
         Form_Unload(cancel);

@@ -1,24 +1,41 @@
 // The delay primitive and the common shape of every wait: event-processing passes until a
 // field that only an event handler sets says the wait is over.
 
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <cmath>
 
 #include "match/frm_gioco.h"
 
+namespace {
+// Counts the event passes under way for as long as one runs.
+struct EventPass {
+    int& depth;
+    explicit EventPass(int& d) : depth(d) { ++depth; }
+    ~EventPass() { --depth; }
+};
+}  // namespace
+
+void frmGioco::end_if_closed() const {
+    if (run_over_ && event_depth_ == 0) throw ProgramEnded{};
+}
+
 void frmGioco::DoEvents() {
-    if (run_over_) throw ProgramEnded{};
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (run_over_) throw ProgramEnded{};
+    end_if_closed();
+    {
+        EventPass pass(event_depth_);
+        ui::process_events(false);
+    }
+    end_if_closed();
 }
 
 void frmGioco::WaitEvents() {
-    if (run_over_) throw ProgramEnded{};
-    // Blocks until something happens instead of spinning: a wait costs no processor time.
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    if (run_over_) throw ProgramEnded{};
+    end_if_closed();
+    {
+        EventPass pass(event_depth_);
+        // Blocks until something happens instead of spinning: a wait costs no processor time.
+        ui::process_events(true);
+    }
+    end_if_closed();
 }
 
 void frmGioco::wait_until(const std::function<bool()>& done) {
@@ -31,7 +48,7 @@ void frmGioco::ritardo(double tempo) {
     timer_elapsed = false;
     // The rate is held to 1..3 by the settings and the menu; never divide by anything else.
     const double rate = std::clamp<int>(play_rate, 1, 3);
-    Timer1.SetInterval(int(std::floor(tempo * 1000.0 / rate)));
+    Timer1.SetInterval(int(std::floor(tempo * 1000.0 / rate)), test_hooks.pause_scale);
     Timer1.SetEnabled(true);
     wait_until([this] { return timer_elapsed; });
 }

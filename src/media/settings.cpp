@@ -46,7 +46,7 @@ std::string clean_name(const QString& text) {
     for (const QChar c : text) {
         if (c.unicode() >= 0x20 && c.unicode() != 0x7f) name.append(c);
     }
-    return name.left(table::kNameLimit).toStdString();
+    return name.left(kNameLimit).toStdString();
 }
 
 std::string number_line(long value) {

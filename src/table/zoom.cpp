@@ -2,20 +2,18 @@
 // logical 800 x 600 space is laid over the client area again.
 
 #include "match/frm_gioco.h"
-#include "table/window.h"
 
 void frmGioco::Form_Resize() {
-    table::Form& f = *form_;
+    ui::Window& f = *window_;
     if (f.minimized()) return;
 
-    QSize outer = f.outer_size();
-    new_width = float(outer.width());
-    new_height = float(outer.height());
+    new_width = float(f.outer_width());
+    new_height = float(f.outer_height());
     // A first pass without reference sizes has nothing to scale from.
     const float width_ratio = last_width > 0 ? new_width / last_width : 1.0f;
     const float height_ratio = last_height > 0 ? new_height / last_height : 1.0f;
 
-    for (table::BoxedControl* c : f.controls()) {
+    for (ui::BoxedControl* c : f.controls()) {
         double left = c->px_left(), top = c->px_top(), width = c->px_width(), height = c->px_height();
         if (new_height != last_height) {
             height *= height_ratio;
@@ -28,8 +26,7 @@ void frmGioco::Form_Resize() {
         c->set_px_box(left, top, width, height);
     }
 
-    outer = f.outer_size();
-    last_width = float(outer.width());
-    last_height = float(outer.height());
+    last_width = float(f.outer_width());
+    last_height = float(f.outer_height());
     f.set_logical_size(800, 600);
 }

@@ -5,11 +5,11 @@
 #include <memory>
 #include <string_view>
 
-#include "table/controls.h"
+#include "window/controls.h"
 
 class QImage;
 
-namespace table {
+namespace ui {
 
 class Surface {
 public:
@@ -63,4 +63,4 @@ private:
     double zoom_ = 1.0;
 };
 
-}  // namespace table
+}  // namespace ui

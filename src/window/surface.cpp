@@ -1,4 +1,4 @@
-#include "table/surface.h"
+#include "window/surface.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -7,9 +7,9 @@
 
 #include <cmath>
 
-#include "table/window.h"
+#include "window/window.h"
 
-namespace table {
+namespace ui {
 
 struct Surface::Impl {
     QImage image;
@@ -165,4 +165,4 @@ Rgb Surface::Point(float x, float y) const {
     return Rgb{std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p))};
 }
 
-}  // namespace table
+}  // namespace ui

@@ -1,5 +1,5 @@
 // The window layer as the game sees it: picture boxes, text boxes, the shape, menu items and
-// the timer, all in logical units of the 800 x 600 table. No Qt widget header is needed here.
+// the timer, all in logical units of the 800 x 600 table. No Qt header is needed here.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,7 @@ class QWidget;
 class QAction;
 class QTimer;
 
-namespace table {
+namespace ui {
 
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
@@ -29,10 +29,10 @@ inline constexpr Picture kTitle = 43;         // 161 x 67
 inline constexpr Picture kIconPicture = 44;   // 32 x 32
 inline constexpr Picture kPointerPicture = 45; // 32 x 32
 
-// Longest name a name box takes.
-inline constexpr int kNameLimit = 20;
+// Mouse buttons as the game numbers them.
+inline constexpr std::int16_t kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
 
-class Form;
+class Window;
 
 // A control with a box. The box is kept in screen pixels, as the zoom layout scales it;
 // the game reads and sets it in logical units.
@@ -68,14 +68,14 @@ public:
     QWidget* widget() const { return widget_; }
 
 protected:
-    void bind(Form* form, QWidget* widget, double left, double top, double width, double height);
+    void bind(Window* window, QWidget* widget, double left, double top, double width, double height);
     void apply_geometry();
 
-    Form* form_ = nullptr;
+    Window* window_ = nullptr;
     QWidget* widget_ = nullptr;
     double px_left_ = 0, px_top_ = 0, px_width_ = 0, px_height_ = 0;
 
-    friend class Form;
+    friend class Window;
 };
 
 class PictureBox : public BoxedControl {
@@ -89,15 +89,31 @@ public:
 
 private:
     Picture picture_ = kNoPicture;
-    friend class Form;
+    friend class Window;
+};
+
+// How a text box is made: one line or many, editable or not, and its limits.
+struct TextStyle {
+    bool multi_line = false;
+    bool read_only = false;
+    bool vertical_scroll_bar = false;
+    bool centred = false;
+    int max_length = 0;   // characters; 0 for no limit
 };
 
 class TextBox : public BoxedControl {
 public:
     std::string Text() const;
     void SetText(const std::string& text);
+    void SetFontSize(double points);
+    // The mouse pointer shown over the box.
+    void SetMousePointer(Picture picture);
     std::function<void()> on_click;
     std::function<void()> on_change;
+
+private:
+    TextStyle style_;
+    friend class Window;
 };
 
 class ShapeBox : public BoxedControl {};
@@ -106,6 +122,8 @@ class MenuItem {
 public:
     std::string Caption() const;
     void SetCaption(const std::string& caption);
+    bool Checkable() const;
+    // The mark is the menu action's own; only the game's handlers change it.
     bool Checked() const;
     void SetChecked(bool checked);
     bool Enabled() const;
@@ -120,8 +138,7 @@ public:
 
 private:
     QAction* action_ = nullptr;
-    bool checked_ = false;
-    friend class Form;
+    friend class Window;
 };
 
 class Timer {
@@ -132,19 +149,17 @@ public:
     Timer& operator=(const Timer&) = delete;
 
     int Interval() const { return interval_ms_; }
-    // Setting the interval starts a fresh countdown.
-    void SetInterval(int ms);
+    // Setting the interval starts a fresh countdown; the countdown runs for the interval
+    // times the scale (1 in the game).
+    void SetInterval(int ms, double scale = 1.0);
     bool Enabled() const;
     void SetEnabled(bool enabled);
 
-    // Tests shorten every pause by this factor; the game keeps 1.
-    double time_scale = 1.0;
     std::function<void()> on_tick;
 
 private:
-    int scaled_interval() const;
     int interval_ms_ = 1000;
     std::unique_ptr<QTimer> timer_;
 };
 
-}  // namespace table
+}  // namespace ui

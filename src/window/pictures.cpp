@@ -5,12 +5,22 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <array>
 #include <cmath>
 
-#include "table/window.h"
+#include "window/window.h"
 
-namespace table {
+// The pictures and texts are compiled into the game's library; a static library needs its
+// resources registered by hand.
+static void init_design_resources() { Q_INIT_RESOURCE(assets); }
+
+namespace ui {
 namespace {
+
+void ensure_resources() {
+    static const bool ready = (init_design_resources(), true);
+    (void)ready;
+}
 
 QString resource_of(Picture picture) {
     if (picture >= 1 && picture <= 40) return QStringLiteral(":/cards/%1.svg").arg(picture, 2, 10, QLatin1Char('0'));
@@ -46,6 +56,14 @@ struct CacheEntry {
     QPixmap pixmap;
 };
 
+// A few renderings per picture: the window may sit on screens of two densities, or be
+// resized back and forth, without rendering every picture again at each paint; the oldest
+// rendering makes room for a new one.
+struct CacheLine {
+    std::array<CacheEntry, 3> entries;
+    std::size_t next = 0;
+};
+
 }  // namespace
 
 QSize picture_size(Picture picture) {
@@ -62,9 +80,11 @@ QSize picture_size(Picture picture) {
 
 const QPixmap& picture_pixmap(Picture picture, double zoom, double device_pixel_ratio) {
     // Kept for the whole run; never destroyed after the application object is gone.
-    static auto& cache = *new QHash<int, CacheEntry>;
-    CacheEntry& entry = cache[picture];
-    if (entry.zoom == zoom && entry.dpr == device_pixel_ratio && !entry.pixmap.isNull()) return entry.pixmap;
+    static auto& cache = *new QHash<int, CacheLine>;
+    CacheLine& line = cache[picture];
+    for (const CacheEntry& entry : line.entries)
+        if (entry.zoom == zoom && entry.dpr == device_pixel_ratio && !entry.pixmap.isNull()) return entry.pixmap;
+    ensure_resources();
 
     const QSize design = picture_size(picture);
     const QSizeF logical(design.width() * zoom, design.height() * zoom);
@@ -84,14 +104,17 @@ const QPixmap& picture_pixmap(Picture picture, double zoom, double device_pixel_
         }
     }
     image.setDevicePixelRatio(device_pixel_ratio);
+    CacheEntry& entry = line.entries[line.next];
+    line.next = (line.next + 1) % line.entries.size();
     entry = {zoom, device_pixel_ratio, QPixmap::fromImage(std::move(image))};
     return entry.pixmap;
 }
 
-QString design_text(const char* name) {
+std::string design_text(const char* name) {
+    ensure_resources();
     QFile file(QStringLiteral(":/") + QString::fromLatin1(name));
     if (!file.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(file.readAll());
+    return file.readAll().toStdString();
 }
 
-}  // namespace table
+}  // namespace ui

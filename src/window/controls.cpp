@@ -1,22 +1,24 @@
-#include "table/controls.h"
+#include "window/controls.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextFormat>
 #include <QTextEdit>
 #include <QTimer>
 
 #include <algorithm>
 #include <cmath>
 
-#include "table/window.h"
+#include "window/window.h"
 
-namespace table {
+namespace ui {
 
 // ---------------------------------------------------------------- boxed controls
 
-void BoxedControl::bind(Form* form, QWidget* widget, double left, double top, double width, double height) {
-    form_ = form;
+void BoxedControl::bind(Window* window, QWidget* widget, double left, double top, double width, double height) {
+    window_ = window;
     widget_ = widget;
     set_px_box(left, top, width, height);
 }
@@ -36,20 +38,20 @@ void BoxedControl::apply_geometry() {
     widget_->setGeometry(clamp(px_left_), clamp(px_top_), clamp(px_width_), clamp(px_height_));
 }
 
-float BoxedControl::Left() const { return float(px_left_ / form_->unit_x()); }
-float BoxedControl::Top() const { return float(px_top_ / form_->unit_y()); }
-float BoxedControl::Width() const { return float(px_width_ / form_->unit_x()); }
-float BoxedControl::Height() const { return float(px_height_ / form_->unit_y()); }
+float BoxedControl::Left() const { return float(px_left_ / window_->unit_x()); }
+float BoxedControl::Top() const { return float(px_top_ / window_->unit_y()); }
+float BoxedControl::Width() const { return float(px_width_ / window_->unit_x()); }
+float BoxedControl::Height() const { return float(px_height_ / window_->unit_y()); }
 
 void BoxedControl::Move(float left, float top) {
-    set_px_box(left * form_->unit_x(), top * form_->unit_y(), px_width_, px_height_);
+    set_px_box(left * window_->unit_x(), top * window_->unit_y(), px_width_, px_height_);
 }
 
 void BoxedControl::Move(float left, float top, float width, float height) {
-    set_px_box(left * form_->unit_x(), top * form_->unit_y(), width * form_->unit_x(), height * form_->unit_y());
+    set_px_box(left * window_->unit_x(), top * window_->unit_y(), width * window_->unit_x(), height * window_->unit_y());
 }
 
-void BoxedControl::SetWidth(float width) { set_px_box(px_left_, px_top_, width * form_->unit_x(), px_height_); }
+void BoxedControl::SetWidth(float width) { set_px_box(px_left_, px_top_, width * window_->unit_x(), px_height_); }
 
 bool BoxedControl::Visible() const { return widget_ && !widget_->isHidden(); }
 
@@ -69,7 +71,7 @@ void PictureBox::SetPicture(Picture picture) {
     picture_ = picture;
     if (picture != kNoPicture) {
         const QSize size = picture_size(picture);
-        set_px_box(px_left_, px_top_, size.width() * form_->zoom(), size.height() * form_->zoom());
+        set_px_box(px_left_, px_top_, size.width() * window_->zoom(), size.height() * window_->zoom());
     }
     if (widget_) widget_->update();
 }
@@ -89,7 +91,27 @@ void TextBox::SetText(const std::string& text) {
         plain->setPlainText(q);
     } else if (auto* rich = qobject_cast<QTextEdit*>(widget_)) {
         rich->setPlainText(q);
+        if (style_.centred) {
+            QTextCursor cursor(rich->document());
+            cursor.select(QTextCursor::Document);
+            QTextBlockFormat centred;
+            centred.setAlignment(Qt::AlignHCenter);
+            cursor.mergeBlockFormat(centred);
+        }
     }
+}
+
+void TextBox::SetFontSize(double points) {
+    if (!widget_) return;
+    QFont font = widget_->font();
+    font.setPointSizeF(points);
+    widget_->setFont(font);
+}
+
+void TextBox::SetMousePointer(Picture picture) {
+    QWidget* area = widget_;
+    if (auto* scroll = qobject_cast<QAbstractScrollArea*>(widget_)) area = scroll->viewport();
+    if (area) area->setCursor(QCursor(picture_pixmap(picture, 1.0, 1.0), 0, 0));
 }
 
 // ---------------------------------------------------------------- menu items
@@ -100,13 +122,12 @@ void MenuItem::SetCaption(const std::string& caption) {
     if (action_) action_->setText(QString::fromStdString(caption));
 }
 
-bool MenuItem::Checked() const { return checked_; }
+bool MenuItem::Checkable() const { return action_ && action_->isCheckable(); }
+
+bool MenuItem::Checked() const { return action_ && action_->isChecked(); }
 
 void MenuItem::SetChecked(bool checked) {
-    checked_ = checked;
-    if (!action_) return;
-    if (checked) action_->setCheckable(true);
-    action_->setChecked(checked);
+    if (action_) action_->setChecked(checked);
 }
 
 bool MenuItem::Enabled() const { return action_ && action_->isEnabled(); }
@@ -138,12 +159,10 @@ Timer::Timer() : timer_(std::make_unique<QTimer>()) {
 
 Timer::~Timer() = default;
 
-int Timer::scaled_interval() const { return std::max(1, int(std::lround(interval_ms_ * time_scale))); }
-
-void Timer::SetInterval(int ms) {
+void Timer::SetInterval(int ms, double scale) {
     interval_ms_ = ms;
     // A running timer restarts its countdown with the new interval.
-    timer_->setInterval(scaled_interval());
+    timer_->setInterval(std::max(1, int(std::lround(ms * scale))));
     if (timer_->isActive()) timer_->start();
 }
 
@@ -151,10 +170,10 @@ bool Timer::Enabled() const { return timer_->isActive(); }
 
 void Timer::SetEnabled(bool enabled) {
     if (enabled && !timer_->isActive()) {
-        timer_->start(scaled_interval());
+        timer_->start();
     } else if (!enabled) {
         timer_->stop();
     }
 }
 
-}  // namespace table
+}  // namespace ui

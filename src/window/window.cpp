@@ -1,0 +1,310 @@
+#include "window/window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QThread>
+#include <QTimer>
+
+#include <cmath>
+
+namespace ui {
+
+std::int16_t button_code(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return kLeftButton;
+        case Qt::RightButton: return kRightButton;
+        case Qt::MiddleButton: return kMiddleButton;
+        default: return 0;
+    }
+}
+
+namespace {
+
+// A picture box: its picture drawn from the box's top-left corner at the current zoom and
+// clipped by the box; where the picture does not cover the box the table shows through.
+class PictureWidget : public QWidget {
+public:
+    PictureWidget(PictureBox& box, Window& window, QWidget* parent) : QWidget(parent), box_(box), window_(window) {
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (box_.picture() == kNoPicture) return;
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, picture_pixmap(box_.picture(), window_.zoom(), devicePixelRatioF()));
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        if (box_.on_mouse_down) {
+            const QPointF p = event->position();
+            box_.on_mouse_down(button_code(event->button()), float(p.x() / window_.unit_x()),
+                               float(p.y() / window_.unit_y()));
+        }
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && box_.on_click)
+            box_.on_click();
+    }
+
+private:
+    PictureBox& box_;
+    Window& window_;
+};
+
+// The close mark of the names panel: a filled red rectangle with a black border. Clicks go
+// through it to the table, which decides whether they hit it.
+class ShapeWidget : public QWidget {
+public:
+    explicit ShapeWidget(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(255, 0, 0));
+        painter.setPen(QColor(0, 0, 0));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
+// Turns a click on a text box (or its viewport) into the box's click handler.
+class ClickFilter : public QObject {
+public:
+    ClickFilter(TextBox& box, QObject* parent) : QObject(parent), box_(box) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease && box_.on_click) box_.on_click();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    TextBox& box_;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- table widget
+
+TableWidget::TableWidget(Window& window, QWidget* parent) : QWidget(parent), window_(window) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TableWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const Surface& surface = window_.surface();
+    const QImage& image = surface.image();
+    const QRect r = event->rect();
+    painter.fillRect(r, QColor(surface.BackColor.r, surface.BackColor.g, surface.BackColor.b));
+    painter.drawImage(r.topLeft(), image, QRectF(QPointF(r.topLeft()) * image.devicePixelRatio(),
+                                                 QSizeF(r.size()) * image.devicePixelRatio()));
+    if (!painted_) {
+        painted_ = true;
+        if (window_.on_first_paint) window_.on_first_paint();
+    }
+}
+
+void TableWidget::mousePressEvent(QMouseEvent* event) {
+    if (!window_.on_mouse_down) return;
+    const QPointF p = event->position();
+    window_.on_mouse_down(button_code(event->button()), float(p.x() / window_.unit_x()),
+                          float(p.y() / window_.unit_y()));
+}
+
+void TableWidget::resizeEvent(QResizeEvent*) { window_.surface().resize_pixels(width(), height(), devicePixelRatioF()); }
+
+// ---------------------------------------------------------------- main window
+
+MainWindow::MainWindow(Window& window) : window_(window) {
+    setWindowTitle(QStringLiteral("Orbenza - Dolvaro a calvone"));
+    setWindowIcon(QIcon(picture_pixmap(kIconPicture, 1.0, 1.0)));
+    table_ = new TableWidget(window_, this);
+    setCentralWidget(table_);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(kTableColour.r, kTableColour.g, kTableColour.b));
+    setPalette(pal);
+    // The design's client area; the first layout pass takes it to the maximized window.
+    resize(kDesignClientWidth, kDesignClientHeight + menuBar()->sizeHint().height());
+}
+
+QSize MainWindow::client_size() const {
+    const int bar = menuBar()->isVisible() ? menuBar()->height() : menuBar()->sizeHint().height();
+    return QSize(width(), std::max(0, height() - bar));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (window_.on_resize) window_.on_resize();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Minimizing, restoring and maximizing each run a layout pass, whether or not the size changed.
+    if (event->type() == QEvent::WindowStateChange && window_.on_resize) window_.on_resize();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    std::int16_t cancel = 0;
+    if (window_.on_unload) window_.on_unload(cancel);
+    event->accept();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (activation_posted_) return;
+    activation_posted_ = true;
+    // The match loop starts from the top-level event loop, after the first layout pass.
+    QTimer::singleShot(0, this, [this] {
+        if (window_.on_activate) window_.on_activate();
+    });
+}
+
+// ---------------------------------------------------------------- the window as the game sees it
+
+Window::Window(Surface& surface) : surface_(surface), main_(std::make_unique<MainWindow>(*this)) {
+    surface_.on_changed = [this] { main_->table()->update(); };
+    set_logical_size(800, 600);
+}
+
+Window::~Window() = default;
+
+int Window::outer_width() const { return main_->width(); }
+int Window::outer_height() const { return main_->height(); }
+bool Window::minimized() const { return main_->isMinimized(); }
+
+void Window::set_logical_size(double width, double height) {
+    const QSize client = main_->client_size();
+    if (client.width() <= 0 || client.height() <= 0) return;
+    unit_x_ = client.width() / width;
+    unit_y_ = client.height() / height;
+    zoom_ = std::min(double(client.width()) / kDesignClientWidth, double(client.height()) / kDesignClientHeight);
+    surface_.resize_pixels(client.width(), client.height(), main_->devicePixelRatioF());
+    surface_.set_logical_scale(unit_x_, unit_y_);
+    surface_.set_zoom(zoom_);
+    for (BoxedControl* c : controls_) c->widget()->update();
+}
+
+void Window::register_control(BoxedControl& box, QWidget* widget, double left, double top, double width,
+                              double height) {
+    box.bind(this, widget, left, top, width, height);
+    widget->hide();
+    controls_.push_back(&box);
+}
+
+void Window::create_picture(PictureBox& box, Picture picture, double left, double top, double width,
+                            double height) {
+    box.picture_ = picture;
+    register_control(box, new PictureWidget(box, *this, main_->table()), left, top, width, height);
+}
+
+void Window::create_text(TextBox& box, const TextStyle& style, double left, double top, double width,
+                         double height) {
+    QWidget* widget = nullptr;
+    QWidget* clicked = nullptr;
+    if (!style.multi_line) {
+        auto* edit = new QLineEdit(main_->table());
+        if (style.max_length > 0) edit->setMaxLength(style.max_length);
+        edit->setReadOnly(style.read_only);
+        QObject::connect(edit, &QLineEdit::textChanged, edit, [&box] {
+            if (box.on_change) box.on_change();
+        });
+        widget = clicked = edit;
+    } else if (style.centred) {
+        auto* edit = new QTextEdit(main_->table());
+        edit->setReadOnly(style.read_only);
+        edit->setVerticalScrollBarPolicy(style.vertical_scroll_bar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+        QObject::connect(edit, &QTextEdit::textChanged, edit, [&box] {
+            if (box.on_change) box.on_change();
+        });
+        widget = edit;
+        clicked = edit->viewport();
+    } else {
+        auto* edit = new QPlainTextEdit(main_->table());
+        edit->setReadOnly(style.read_only);
+        edit->setVerticalScrollBarPolicy(style.vertical_scroll_bar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+        QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [&box] {
+            if (box.on_change) box.on_change();
+        });
+        widget = edit;
+        clicked = edit->viewport();
+    }
+    clicked->installEventFilter(new ClickFilter(box, widget));
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Base, Qt::white);
+    pal.setColor(QPalette::Text, Qt::black);
+    widget->setPalette(pal);
+    widget->setAutoFillBackground(true);
+    box.style_ = style;
+    register_control(box, widget, left, top, width, height);
+}
+
+void Window::clone_text(TextBox& box, const TextBox& from) {
+    create_text(box, from.style_, from.px_left(), from.px_top(), from.px_width(), from.px_height());
+}
+
+void Window::create_shape(ShapeBox& box, double left, double top, double width, double height) {
+    register_control(box, new ShapeWidget(main_->table()), left, top, width, height);
+}
+
+namespace {
+
+QMenu* menu_of(MenuItem& item) { return item.action() ? item.action()->menu() : nullptr; }
+
+void wire_action(MenuItem& item) {
+    QAction* action = item.action();
+    QObject::connect(action, &QAction::triggered, action, [&item, action](bool checked) {
+        // Marks belong to the handlers: undo the toolkit's own toggle before the handler runs.
+        if (action->isCheckable()) action->setChecked(!checked);
+        if (item.on_click) item.on_click();
+    });
+}
+
+}  // namespace
+
+void Window::create_menu(MenuItem& item, const char* caption, MenuItem* parent) {
+    QMenu* menu = parent ? menu_of(*parent)->addMenu(QString::fromUtf8(caption))
+                         : main_->menuBar()->addMenu(QString::fromUtf8(caption));
+    item.action_ = menu->menuAction();
+}
+
+void Window::create_item(MenuItem& item, const char* caption, MenuItem& parent, bool checkable) {
+    item.action_ = menu_of(parent)->addAction(QString::fromUtf8(caption));
+    item.action_->setCheckable(checkable);
+    wire_action(item);
+}
+
+void Window::create_bar_item(MenuItem& item, const char* caption) {
+    item.action_ = main_->menuBar()->addAction(QString::fromUtf8(caption));
+    wire_action(item);
+}
+
+void Window::close() { main_->close(); }
+
+void Window::message_box(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, QString(), QString::fromStdString(text), QMessageBox::Ok, main_.get());
+    box.exec();
+}
+
+void Window::beep() { QApplication::beep(); }
+
+// ---------------------------------------------------------------- events
+
+void process_events(bool wait) {
+    QCoreApplication::processEvents(wait ? QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents
+                                         : QEventLoop::AllEvents);
+}
+
+void leave_event_loop() {
+    // Tests drive the window without an event loop of the application's own.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
+}
+
+}  // namespace ui
