@@ -57,10 +57,18 @@ public:
     void continue_Click();
     void menu_Newgame_Click();
 
-    // ---- hand set-up, shuffle, deal and sort
+    // ---- hand set-up, shuffle, dealer draw, deal and sort
+    void gioco_imposta();
     void Mescola();
+    void Scelta_Cartaro();
+    void dorsov_Click();
     void ord_massimo();
+    void daicarte();
     void OrdMieCarte(std::uint8_t Trn);
+
+    // ---- trick loop and the user's move
+    void gioco();
+    void carta_MouseDown(std::int16_t& Index, std::int16_t& Button, std::int16_t& Shift, float& X, float& Y);
 
     // ---- trick resolution and scoring
     void DETERMINO_TURNO();
@@ -73,8 +81,24 @@ public:
     void Scelta_carta_minore_Turni_Successivi();
     void scelta_carta_maggiore();
 
-    // ---- zoom layout (table/zoom.cpp)
+    // ---- the table (table/): card moves, gathering, seat names, zoom, overlays, names panel
+    void muovo_carta_da_giocare();
+    void cancella_dorsoo();
+    void cancella_dorsov();
+    void muovo_carte_prese();
+    void Posiziona_Players();
     void Form_Resize();
+    void menu_rules_Click();
+    void menu_about_Click();
+    void text2_Click();
+    void text4_Click();
+    void personalize_players_Click();
+    void TxtPlayer_Change(std::int16_t Index);
+    void Form_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    // Whether the names panel is open, and its close: the settings saved, the boxes and the
+    // mark hidden, the surface cleared.
+    bool names_panel_open() const;
+    void close_names_panel();
 
     // ---- settings, options, card sound (media/)
     void Set_Read();
@@ -83,6 +107,10 @@ public:
     void menu_card_rustle_Click(std::int16_t Index);
     void Apri_suono(std::string suono);
     void suona();
+    void nomusic_Click(std::int16_t Index);
+    void canzoni_Click(std::int16_t Index);
+    void all_Click(std::int16_t Index);
+    void MMC1_Done(std::int16_t& NotifyCode);
 
     // ---- platform: message box and beep
     void MsgBox(const std::string& text);
