@@ -99,6 +99,10 @@ public:
     // mark hidden, the surface cleared.
     bool names_panel_open() const;
     void close_names_panel();
+    // True while the frames of the gathering animation run; a song that ends meanwhile starts
+    // the next one only after them (end_of_animation), so that loading it never stalls a frame.
+    bool animation_running = false;
+    void end_of_animation();
 
     // ---- settings, options, card sound (media/)
     void Set_Read();

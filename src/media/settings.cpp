@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "match/frm_gioco.h"
+#include "media/names.h"
 
 namespace {
 
@@ -40,14 +41,6 @@ std::optional<long> whole_number(std::string_view line) {
     return value;
 }
 
-// A name as stored: no control characters, at most the name boxes' length.
-std::string clean_name(const QString& text) {
-    QString name;
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x20 && c.unicode() != 0x7f) name.append(c);
-    }
-    return name.left(kNameLimit).toStdString();
-}
 
 std::string number_line(long value) {
     // Numbers are written with a blank for the sign before them and one blank after.
@@ -116,7 +109,7 @@ void frmGioco::Set_Read() {
     if (const auto rate = number(0, 1, 3)) play_rate = std::uint8_t(*rate);
     if (const auto rustle = number(1, 0, 1)) card_rustle = std::uint8_t(*rustle);
     for (int i = 1; i <= 4; ++i) {
-        if (1 + i < count) player_names[i] = clean_name(lines[1 + i]);
+        if (1 + i < count) player_names[i] = media::clean_name(lines[1 + i].toStdString());
     }
     if (const auto mode = number(6, -32768, 32767)) song_index = std::int16_t(*mode);
 }
