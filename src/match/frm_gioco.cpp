@@ -86,6 +86,14 @@ void frmGioco::wire_events() {
     f.on_unload = [this](std::int16_t& cancel) { Form_Unload(cancel); };
     Timer1.on_tick = [this] { Timer1_Timer(); };
 
+    for (std::int16_t c = 1; c <= 40; ++c) {
+        carta[c].on_mouse_down = [this, c](std::int16_t button, float x, float y) {
+            std::int16_t index = c, shift = 0;
+            carta_MouseDown(index, button, shift, x, y);
+        };
+    }
+    dorsov.on_click = [this] { dorsov_Click(); };
+
     menu_newGame.on_click = [this] { menu_Newgame_Click(); };
     continue_.on_click = [this] { continue_Click(); };
     menu_quit.on_click = [this] { menu_quit_Click(); };

@@ -162,6 +162,8 @@ public:
         std::optional<std::uint32_t> shuffle_seed;
         // Every pause lasts its interval times this.
         double pause_scale = 1.0;
+        // Told of every pause as it starts, with its length at the slowest rate.
+        std::function<void(double tempo)> pause;
         // Whether the first activation enters the match loop.
         bool run_main_on_activate = true;
     };

@@ -45,6 +45,7 @@ void frmGioco::wait_until(const std::function<bool()>& done) {
 }
 
 void frmGioco::ritardo(double tempo) {
+    if (test_hooks.pause) test_hooks.pause(tempo);
     timer_elapsed = false;
     // The rate is held to 1..3 by the settings and the menu; never divide by anything else.
     const double rate = std::clamp<int>(play_rate, 1, 3);

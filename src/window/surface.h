@@ -46,11 +46,11 @@ public:
     // Pixel colour at a logical point, for tests and checks.
     Rgb Point(float x, float y) const;
 
-    // Window layer: size of the client area in device-independent pixels and the scale of
-    // the logical space. Keeps what is drawn, in pixels, when the size changes.
+    // Window layer: size of the client area in device-independent pixels, and the scale of the
+    // logical space with the zoom of pictures. A new scale draws again everything drawn since
+    // the last clearing, so that every drawing keeps its logical place at any window size.
     void resize_pixels(int width, int height, double device_pixel_ratio);
-    void set_logical_scale(double px_per_unit_x, double px_per_unit_y);
-    void set_zoom(double zoom) { zoom_ = zoom; }
+    void set_scale(double px_per_unit_x, double px_per_unit_y, double zoom);
     double zoom() const { return zoom_; }
     const QImage& image() const;
     // Called after every drawing so that the window repaints.
@@ -58,6 +58,9 @@ public:
 
 private:
     struct Impl;
+    struct Drawing;
+    void draw(const Drawing& drawing);
+    void record(Drawing drawing);
     std::unique_ptr<Impl> d_;
     float font_size_ = 8.25f;
     double zoom_ = 1.0;

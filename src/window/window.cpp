@@ -187,8 +187,7 @@ void Window::set_logical_size(double width, double height) {
     unit_y_ = client.height() / height;
     zoom_ = std::min(double(client.width()) / kDesignClientWidth, double(client.height()) / kDesignClientHeight);
     surface_.resize_pixels(client.width(), client.height(), main_->devicePixelRatioF());
-    surface_.set_logical_scale(unit_x_, unit_y_);
-    surface_.set_zoom(zoom_);
+    surface_.set_scale(unit_x_, unit_y_, zoom_);
     for (BoxedControl* c : controls_) c->widget()->update();
 }
 

@@ -1,0 +1,103 @@
+// A scripted user: from a timer, it does what a person at the table would do next. It clicks
+// the pack while the dealer draw waits, presses a card that the rules accept while the trick
+// loop waits for the user's card, and chooses "Continue" or "New Game" while the score sheet
+// waits. It acts only through the real event flow: mouse events to the controls, menu actions.
+#pragma once
+
+#include <QTimer>
+
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "input.h"
+#include "match/frm_gioco.h"
+
+namespace testing_support {
+
+class ScriptedUser {
+public:
+    explicit ScriptedUser(frmGioco& w, std::uint32_t seed = 1) : w_(w), random_(seed) {
+        timer_.setInterval(1);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { act(); });
+        timer_.start();
+    }
+
+    // Called once at every end-of-hand wait, before the user chooses how to go on.
+    std::function<void()> at_end_of_hand;
+    // Called at every timer tick before the user acts; returning true stops the user acting.
+    std::function<bool()> before_acting;
+    // Press cards with the middle button now and then, as the rules allow.
+    bool use_middle_button = true;
+    // Choose "Continue" or "New Game" now and then in the middle of a hand too: such a
+    // choice must be forgotten.
+    bool meddle = true;
+
+    // Whether the game waits for a pack click of the dealer draw.
+    bool draw_waits() const { return w_.choose_dealer == 1 && w_.played_card == 0 && w_.deck_pos >= 1 && w_.deck_pos <= 40; }
+    // Whether the trick loop waits for the user's card.
+    bool card_awaited() const { return w_.input_lock == 0 && w_.current_player == 1 && w_.played_card == 0 && w_.trick_number >= 1; }
+    // Whether the score sheet stands on the table: only the end-of-hand wait shows it.
+    bool sheet_shown() const { return w_.surface.Point(400, 110) == ui::Rgb{192, 255, 192}; }
+
+    // The cards of the user's hand that the rules accept now.
+    std::vector<std::uint8_t> playable() const {
+        std::vector<std::uint8_t> held, led_suit, others;
+        const std::uint8_t led = frmGioco::seme_carta(w_.trick_cards[w_.trick_leader]);
+        for (int s = 1; s <= 10; ++s) {
+            const std::uint8_t c = w_.hands[1][s];
+            if (c < 1 || c > 100) continue;
+            held.push_back(c);
+            if (frmGioco::seme_carta(c) == led) led_suit.push_back(c);
+            if (frmGioco::seme_carta(c) != 3) others.push_back(c);
+        }
+        if (w_.trick_leader != 1 && !led_suit.empty()) held = led_suit;
+        if (w_.trick_number == 1) {
+            std::vector<std::uint8_t> no_bastoni;
+            for (std::uint8_t c : held)
+                if (frmGioco::seme_carta(c) != 3) no_bastoni.push_back(c);
+            // A hand of nothing but Bastoni may play one.
+            if (!others.empty()) held = no_bastoni;
+        }
+        return held;
+    }
+
+    int hands_seen() const { return hands_seen_; }
+
+private:
+    void act() {
+        if (w_.run_over()) return;
+        if (before_acting && before_acting()) return;
+        if (draw_waits()) {
+            click(w_.dorsov);
+        } else if (card_awaited()) {
+            const std::vector<std::uint8_t> cards = playable();
+            if (cards.empty()) return;
+            const std::uint8_t card = cards[random_() % cards.size()];
+            const bool middle = use_middle_button && random_() % 5 == 0;
+            press(w_.carta[card], middle ? Qt::MiddleButton : Qt::LeftButton);
+        } else if (sheet_shown()) {
+            if (!sheet_handled_) {
+                sheet_handled_ = true;
+                ++hands_seen_;
+                if (at_end_of_hand) at_end_of_hand();
+            }
+            if (w_.continue_.Enabled()) {
+                w_.continue_.Click();
+            } else {
+                w_.menu_newGame.Click();
+            }
+        } else {
+            sheet_handled_ = false;
+            if (meddle && random_() % 50 == 0) (w_.continue_.Enabled() ? w_.continue_ : w_.menu_newGame).Click();
+        }
+    }
+
+    frmGioco& w_;
+    std::mt19937 random_;
+    QTimer timer_;
+    bool sheet_handled_ = false;
+    int hands_seen_ = 0;
+};
+
+}  // namespace testing_support
