@@ -8,15 +8,17 @@
 #include <QString>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "input.h"
 #include "media/names.h"
 #include "test_window.h"
 
+using testing_support::press_table;
 using testing_support::TestWindow;
 using ui::Rgb;
 
@@ -43,11 +45,6 @@ void paste_into(ui::TextBox& box, const QString& text) {
 
 bool file_written(TestWindow& tw) { return std::filesystem::exists(tw.dir.path() / kFile); }
 
-// A press on the table at a logical point, given relative to the close mark.
-void press_at(TestWindow& tw, float x, float y, Qt::MouseButton button = Qt::LeftButton) {
-    testing_support::press_table(tw->window(), x, y, button);
-}
-
 // Whether some pixel of the logical box passes the test.
 bool any_pixel(const ui::Surface& s, float x1, float y1, float x2, float y2, const std::function<bool(Rgb)>& test) {
     for (float x = x1; x < x2; x += 0.25f)
@@ -71,8 +68,10 @@ std::array<std::string, 5> names_in_file(TestWindow& tw) {
 TEST(NamesPanel, DrawsTheFrameLabelsBoxesAndMark) {
     TestWindow tw;
     tw->surface.FillBox(400, 300, 420, 320, kBlue);  // something already on the table
+    tw->surface.FontTransparent = false;              // as text on its own ground leaves it
     tw->personalize_players.Click();
     ASSERT_TRUE(tw->names_panel_open());
+    EXPECT_FALSE(tw->surface.FontTransparent) << "the ground setting of later text is left as it was";
     const ui::Surface& s = tw->surface;
     EXPECT_EQ(s.Point(410, 310), kTable) << "the table is cleared first";
 
@@ -97,6 +96,7 @@ TEST(NamesPanel, DrawsTheFrameLabelsBoxesAndMark) {
     // Title bar with the dark title after its two blanks, then the yellow frame's outline.
     const SCOPED_TRACE("title and frame");
     EXPECT_EQ(s.Point(191, 1), kTitleBar);
+    EXPECT_FALSE(any_pixel(s, 0, 0, 192, 23.5f, [](Rgb c) { return c == kTable; })) << "the title lies on its bar";
     EXPECT_FALSE(any_pixel(s, 0, 0, s.TextWidth("  ") - 0.5f, 24, dark));
     EXPECT_TRUE(any_pixel(s, 0, 5, s.TextWidth("  Nomi dei giocatori"), 5 + s.TextHeight(), dark));
     for (const auto& [x, y] : {std::pair{0.f, 100.f}, {192.f, 100.f}, {100.f, 24.f}, {100.f, 170.f}})
@@ -122,7 +122,7 @@ TEST(NamesPanel, EditsReachTheNamesAtOnceAndTheFileOnlyOnClose) {
     EXPECT_FALSE(file_written(tw));
 
     const ui::ShapeBox& mark = tw->Shape1;
-    press_at(tw, mark.Left() + mark.Width() / 2, mark.Top() + mark.Height() / 2);
+    press_table(tw->window(), mark.Left() + mark.Width() / 2, mark.Top() + mark.Height() / 2);
     EXPECT_FALSE(tw->names_panel_open());
     for (int i = 1; i <= 4; ++i) EXPECT_FALSE(tw->TxtPlayer[i].Visible()) << i;
     EXPECT_EQ(tw->surface.Point(100, 10), kTable) << "the panel's drawing is cleared";
@@ -133,18 +133,6 @@ TEST(NamesPanel, EditsReachTheNamesAtOnceAndTheFileOnlyOnClose) {
     tw->personalize_players.Click();
     for (const auto& [i, name] : {std::pair{1, "You"}, {2, "Gina"}, {3, ""}, {4, "Olmo"}})
         EXPECT_EQ(tw->TxtPlayer[i].Text(), name) << i;
-}
-
-// The draw's first pack click closes an open panel by the same path as the mark.
-TEST(NamesPanel, ClosePathSavesHidesAndClears) {
-    TestWindow tw;
-    tw->personalize_players.Click();
-    type_into(tw->TxtPlayer[1], "Ada");
-    tw->close_names_panel();
-    EXPECT_FALSE(tw->names_panel_open());
-    EXPECT_FALSE(tw->TxtPlayer[1].Visible());
-    EXPECT_EQ(tw->surface.Point(100, 10), kTable);
-    EXPECT_EQ(names_in_file(tw)[1], "Ada");
 }
 
 // Only a click strictly inside the mark closes, with any button; its four edges do not.
@@ -166,7 +154,7 @@ TEST(NamesPanel, CloseMarkBorderIsOutside) {
         // The edges exactly as the close test forms them, in single precision.
         const float x = c.dx == 0 ? l : c.dx == 1 ? l + w : l + c.dx * w;
         const float y = c.dy == 0 ? t : c.dy == 1 ? t + h : t + c.dy * h;
-        press_at(tw, x, y, c.button);
+        press_table(tw->window(), x, y, c.button);
         EXPECT_EQ(tw->names_panel_open(), !c.closes);
         EXPECT_EQ(tw->TxtPlayer[2].Visible(), !c.closes);
         EXPECT_EQ(file_written(tw), c.closes);
@@ -180,17 +168,16 @@ TEST(NamesPanel, ClickOnTheMarkClosesNothingOtherwise) {
     const Case cases[] = {
         {"panel never opened", [](frmGioco&) {}},
         {"panel closed again", [](frmGioco& w) { w.personalize_players_Click(); w.close_names_panel(); }},
-        {"menu item disabled", [](frmGioco& w) { w.personalize_players_Click(); w.personalize_players.SetEnabled(false); }},
+        {"menu item disabled",
+         [](frmGioco& w) { w.personalize_players_Click(); w.personalize_players.SetEnabled(false); }},
         {"input locked", [](frmGioco& w) { w.personalize_players_Click(); w.input_lock = 100; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TestWindow tw;
-        // Where the mark stands once the panel has been drawn.
-        tw->personalize_players_Click();
-        const float x = tw->Shape1.Left() + tw->Shape1.Width() / 2, y = tw->Shape1.Top() + tw->Shape1.Height() / 2;
-        tw->close_names_panel();
-        std::filesystem::remove(tw.dir.path() / kFile);
+        // The middle of the mark where the panel puts it, under the four boxes.
+        const float x = 90 + tw->Shape1.Width() / 2;
+        const float y = 32 + 4 * tw->TxtPlayer[1].Height() + 5 + tw->Shape1.Height() / 2;
         tw->surface.FillBox(x - 2, y - 2, x + 2, y + 2, kBlue);
 
         c.set_up(*tw);
@@ -199,7 +186,7 @@ TEST(NamesPanel, ClickOnTheMarkClosesNothingOtherwise) {
         const QImage before = tw->surface.image().copy();
         tw->menu_about.Click();
         tw->menu_rules.Click();
-        press_at(tw, x, y);
+        press_table(tw->window(), x, y);
         EXPECT_FALSE(tw->Text2.Visible() || tw->Text4.Visible());
         EXPECT_EQ(tw->names_panel_open(), open);
         EXPECT_FALSE(file_written(tw));
@@ -218,7 +205,7 @@ TEST(NamesPanel, LongAndPastedNamesKeepTheRule) {
         {"pasted past the limit", false, QString(30, 'y'), QString(20, 'y'), {}},
         {"pasted line breaks", false, "Ann\r\nBob\nCid\r", std::nullopt, "Ann"},
         {"pasted controls", false, QString("\tTab") + QChar(1) + "\x1b[31mRed" + QChar(0x7f), std::nullopt, "Tab"},
-        {"pasted lines past the limit", false, "first line here\r\nsecond line, longer", std::nullopt, "first line here"},
+        {"pasted lines past the limit", false, "first line\r\nsecond line, longer", std::nullopt, "first line"},
         {"character cut in two by the limit", false, QString(19, 'a') + emoji, QString(19, 'a'), {}},
         {"character just within the limit", false, QString(18, 'b') + emoji, QString(18, 'b') + emoji, {}},
     };
@@ -239,14 +226,13 @@ TEST(NamesPanel, LongAndPastedNamesKeepTheRule) {
         EXPECT_EQ(q, c.expected.value_or(q));
         EXPECT_TRUE(q.contains(c.keeps));
 
+        // The path the draw's first pack click takes to close an open panel.
         tw->close_names_panel();
+        EXPECT_FALSE(tw->names_panel_open() || box.Visible());
         const std::string file = tw.dir.read(kFile);
-        std::vector<std::string> lines;
-        for (std::size_t at = 0, next; (next = file.find("\r\n", at)) != std::string::npos; at = next + 2)
-            lines.push_back(file.substr(at, next - at));
-        ASSERT_EQ(lines.size(), 7u);
-        EXPECT_EQ(lines[4], name);
-        for (const std::string& line : lines) EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
+        EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 7);
+        EXPECT_EQ(std::count(file.begin(), file.end(), '\r'), 7);
+        EXPECT_NE(file.find("\r\nRight\r\n" + name + "\r\nLeft\r\n"), std::string::npos) << file;
         EXPECT_EQ(names_in_file(tw)[3], name);
     }
 }

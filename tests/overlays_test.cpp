@@ -35,11 +35,19 @@ TEST(Overlays, MenuChoicesShowHideAndStack) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.choices);
         TestWindow tw;
+        // Cards brought forward during play stay behind a shown overlay.
+        tw->carta[7].Show();
+        tw->carta[7].ToFront();
         for (const char* ch = c.choices; *ch; ++ch) (*ch == 'R' ? tw->menu_rules : tw->menu_about).Click();
         EXPECT_EQ(tw->Text2.Visible(), c.rules);
         EXPECT_EQ(tw->Text4.Visible(), c.info);
         if (c.rules && c.info) {
             EXPECT_TRUE(in_front_of(tw->Text2, tw->Text4));
+        }
+        for (const ui::TextBox* shown : {&tw->Text2, &tw->Text4}) {
+            if (shown->Visible()) {
+                EXPECT_TRUE(in_front_of(*shown, tw->carta[7]));
+            }
         }
     }
 }
@@ -48,6 +56,8 @@ TEST(Overlays, ClickOnAnOverlayHidesOnlyThatOne) {
     TestWindow tw;
     tw->menu_about.Click();
     tw->menu_rules.Click();
+    testing_support::click(tw->Text4, Qt::RightButton);  // the box's own menu, not a click
+    EXPECT_TRUE(tw->Text4.Visible());
     testing_support::click(tw->Text4);
     EXPECT_TRUE(tw->Text2.Visible());
     EXPECT_FALSE(tw->Text4.Visible());

@@ -82,7 +82,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease && box_.on_click) box_.on_click();
+        // A click is the left button's, as on a picture; the right one opens the box's own menu.
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && box_.on_click)
+            box_.on_click();
         return QObject::eventFilter(watched, event);
     }
 
@@ -260,6 +263,8 @@ void Window::create_text(TextBox& box, const TextStyle& style, double left, doub
         clicked = edit->viewport();
     }
     clicked->installEventFilter(new ClickFilter(box, widget));
+    // A press the box leaves unused (a right press on read-only text) is still not a press on the bare table.
+    widget->setAttribute(Qt::WA_NoMousePropagation);
     QPalette pal = widget->palette();
     pal.setColor(QPalette::Base, Qt::white);
     pal.setColor(QPalette::Text, Qt::black);
