@@ -42,3 +42,14 @@ inline void click(const ui::BoxedControl& control, Qt::MouseButton button = Qt::
 }
 
 }  // namespace testing_support
+
+#include "window/window.h"
+
+namespace testing_support {
+
+// A press on the bare table at a point given in logical units.
+inline void press_table(const ui::Window& window, float x, float y, Qt::MouseButton button = Qt::LeftButton) {
+    press(window.main_window().table(), button, QPointF(x * window.unit_x(), y * window.unit_y()));
+}
+
+}  // namespace testing_support

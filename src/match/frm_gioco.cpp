@@ -99,4 +99,12 @@ void frmGioco::wire_events() {
     menu_quit.on_click = [this] { menu_quit_Click(); };
     for (std::int16_t i = 1; i <= 3; ++i) velocità_gioco[i].on_click = [this, i] { velocità_gioco_Click(i); };
     for (std::int16_t i = 0; i <= 1; ++i) menu_card_rustle[i].on_click = [this, i] { menu_card_rustle_Click(i); };
+    menu_rules.on_click = [this] { menu_rules_Click(); };
+    menu_about.on_click = [this] { menu_about_Click(); };
+    Text2.on_click = [this] { text2_Click(); };
+    Text4.on_click = [this] { text4_Click(); };
+    personalize_players.on_click = [this] { personalize_players_Click(); };
+    // Boxes 2 to 4 are made at load; their change events find these handlers then.
+    for (std::int16_t i = 1; i <= 4; ++i) TxtPlayer[i].on_change = [this, i] { TxtPlayer_Change(i); };
+    f.on_mouse_down = [this](std::int16_t button, float x, float y) { Form_MouseDown(button, 0, x, y); };
 }

@@ -82,13 +82,31 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease && box_.on_click) box_.on_click();
+        // A click is the left button's, as on a picture; the right one opens the box's own menu.
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && box_.on_click)
+            box_.on_click();
         return QObject::eventFilter(watched, event);
     }
 
 private:
     TextBox& box_;
 };
+
+// The text without the halves of characters that need two UTF-16 units.
+QString whole_characters(const QString& text) {
+    QString whole;
+    whole.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            whole.append(text[i]);
+            whole.append(text[++i]);
+        } else if (!text[i].isSurrogate()) {
+            whole.append(text[i]);
+        }
+    }
+    return whole;
+}
 
 }  // namespace
 
@@ -212,7 +230,15 @@ void Window::create_text(TextBox& box, const TextStyle& style, double left, doub
         auto* edit = new QLineEdit(main_->table());
         if (style.max_length > 0) edit->setMaxLength(style.max_length);
         edit->setReadOnly(style.read_only);
-        QObject::connect(edit, &QLineEdit::textChanged, edit, [&box] {
+        QObject::connect(edit, &QLineEdit::textChanged, edit, [&box, edit](const QString& text) {
+            // The length limit counts UTF-16 units and may cut a character in two: the half is
+            // dropped, and the change that makes raises the event with whole characters only.
+            if (const QString whole = whole_characters(text); whole != text) {
+                const int cursor = edit->cursorPosition();
+                edit->setText(whole);
+                edit->setCursorPosition(std::min(cursor, int(whole.size())));
+                return;
+            }
             if (box.on_change) box.on_change();
         });
         widget = clicked = edit;
@@ -236,6 +262,8 @@ void Window::create_text(TextBox& box, const TextStyle& style, double left, doub
         clicked = edit->viewport();
     }
     clicked->installEventFilter(new ClickFilter(box, widget));
+    // A press the box leaves unused (a right press on read-only text) is still not a press on the bare table.
+    widget->setAttribute(Qt::WA_NoMousePropagation);
     QPalette pal = widget->palette();
     pal.setColor(QPalette::Base, Qt::white);
     pal.setColor(QPalette::Text, Qt::black);
