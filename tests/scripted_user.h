@@ -63,6 +63,9 @@ public:
     }
 
     int hands_seen() const { return hands_seen_; }
+    // The user stops and takes up acting again, as a person thinking does.
+    void stop() { timer_.stop(); }
+    void start() { timer_.start(); }
 
 private:
     void act() {

@@ -1,5 +1,3 @@
-// TEMPORARY: replaced when the names panel and music land.
+// TEMPORARY: replaced when the music lands.
 #include "match/frm_gioco.h"
-bool frmGioco::names_panel_open() const { return Shape1.Visible(); }
-void frmGioco::close_names_panel() {}
 void frmGioco::end_of_animation() {}
