@@ -1,6 +1,7 @@
 // The end of a session: SIGTERM at logout, SIGINT from Ctrl+C, SIGHUP from a closed terminal
 // each close the game as "&Quit" does, with status 0 and nothing left behind.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -50,6 +51,10 @@ TEST(EndSignals, GameEndsAsByQuitWithStatusZeroAndLeavesNoTemporaryFile) {
         game.setProcessEnvironment(env);
         game.setStandardOutputFile(QProcess::nullDevice());
         game.setStandardErrorFile(QProcess::nullDevice());
+        // Started as a session starts it: with no signal ignored, whatever runs these tests.
+        game.setChildProcessModifier([] {
+            for (const int s : {SIGTERM, SIGINT, SIGHUP}) ::signal(s, SIG_DFL);
+        });
         game.start(QString::fromStdString((dir.path() / "dolvaro").string()), {});
         ASSERT_TRUE(game.waitForStarted(5000));
         for (int i = 0; i < 1000 && fs::exists(dir.path() / kStale); ++i)
@@ -84,6 +89,34 @@ TEST(EndSignals, SignalWhileAMessageBoxIsOpenEndsTheRun) {
     EXPECT_THROW(tw->MsgBox("That card cannot be played now."), ProgramEnded);
     EXPECT_FALSE(still_open);
     EXPECT_TRUE(tw->run_over());
+}
+
+// A signal that whoever started the game ignores (nohup ignores SIGHUP) stays ignored; the
+// others end the run, and their old handling comes back once the signals are let go.
+TEST(EndSignals, IgnoredSignalStaysIgnored) {
+    struct sigaction ignore {}, hup_before {}, term_before {}, term_after {};
+    sigaction(SIGTERM, nullptr, &term_before);
+    if (term_before.sa_handler == SIG_IGN) GTEST_SKIP() << "SIGTERM is ignored where these tests run";
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGHUP, &ignore, &hup_before);
+    int ends = 0;
+    const auto pump = [&](int ms) {
+        QElapsedTimer clock;
+        clock.start();
+        while (ends == 0 && clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    };
+    {
+        ui::EndSignals end_signals([&] { ++ends; });
+        ::raise(SIGHUP);
+        pump(50);
+        EXPECT_EQ(ends, 0);
+        ::raise(SIGTERM);
+        pump(2000);
+        EXPECT_EQ(ends, 1);
+    }
+    sigaction(SIGTERM, nullptr, &term_after);
+    EXPECT_EQ(term_after.sa_handler, term_before.sa_handler);
+    sigaction(SIGHUP, &hup_before, nullptr);
 }
 
 }  // namespace

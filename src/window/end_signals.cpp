@@ -19,6 +19,7 @@ constexpr std::array<int, 3> kEndSignals{SIGTERM, SIGINT, SIGHUP};
 // The write end of the pipe the handler reports through: a signal handler may do no more
 // than write a byte (it may run in any thread, in the middle of anything).
 std::atomic<int> report_fd{-1};
+static_assert(std::atomic<int>::is_always_lock_free, "a signal handler may only touch lock-free atomics");
 
 extern "C" void report_signal(int) {
     const int saved = errno;
@@ -53,7 +54,12 @@ EndSignals::EndSignals(std::function<void()> on_signal) : d_(std::make_unique<Im
     action.sa_handler = report_signal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < kEndSignals.size(); ++i) sigaction(kEndSignals[i], &action, &d_->before[i]);
+    for (std::size_t i = 0; i < kEndSignals.size(); ++i) {
+        sigaction(kEndSignals[i], nullptr, &d_->before[i]);
+        // A signal ignored by whoever started the game (nohup, a background job) stays ignored.
+        const bool ignored = !(d_->before[i].sa_flags & SA_SIGINFO) && d_->before[i].sa_handler == SIG_IGN;
+        if (!ignored) sigaction(kEndSignals[i], &action, nullptr);
+    }
 }
 
 EndSignals::~EndSignals() {
