@@ -77,7 +77,7 @@ TEST(EndSignals, SignalWhileAMessageBoxIsOpenEndsTheRun) {
     tw->test_hooks.message_box = nullptr;  // the real, modal box
     tw->window().main_window().show();
     ui::EndSignals end_signals([&] { tw->menu_quit_Click(); });
-    QTimer::singleShot(50, [] { ::raise(SIGTERM); });
+    QTimer::singleShot(50, &tw->window().main_window(), [] { ::raise(SIGTERM); });
     // A box still open seconds later would hold the test: close it, and fail.
     bool still_open = false;
     QTimer::singleShot(3000, &tw->window().main_window(), [&] {
