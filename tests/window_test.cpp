@@ -5,7 +5,6 @@
 #include <QMenuBar>
 #include <gtest/gtest.h>
 
-#include <cmath>
 
 #include "window/window.h"
 #include "input.h"
