@@ -5,7 +5,6 @@
 #include <QMenuBar>
 #include <gtest/gtest.h>
 
-
 #include "window/window.h"
 #include "input.h"
 #include "test_window.h"
