@@ -4,11 +4,14 @@
 #include <QScreen>
 
 #include "match/frm_gioco.h"
+#include "window/end_signals.h"
 #include "window/window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     frmGioco window(QCoreApplication::applicationDirPath().toStdString());
+    // A logout, Ctrl+C or a closed terminal ends the run as "&Quit" does.
+    ui::EndSignals end_signals([&window] { window.menu_quit_Click(); });
     window.Form_Load();
 
     ui::MainWindow& form = window.window().main_window();

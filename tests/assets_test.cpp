@@ -155,7 +155,7 @@ TEST(AssetSound, CardRustleIsAShortMonoPcmWave) {
     EXPECT_EQ(b.substr(20, 4), std::string("\1\0\1\0", 4));  // PCM, mono
     EXPECT_EQ(b.substr(34, 2), std::string("\x10\0", 2));     // 16-bit
     const auto bytes_per_second = open_audio();
-    ASSERT_TRUE(bytes_per_second) << SDL_GetError();
+    if (!bytes_per_second) GTEST_SKIP() << "no audio device to load the sound: " << SDL_GetError();
     Mix_Chunk* chunk = Mix_LoadWAV(path.string().c_str());
     ASSERT_NE(chunk, nullptr) << Mix_GetError();
     const double seconds = double(chunk->alen) / *bytes_per_second;
@@ -221,7 +221,7 @@ TEST(AssetSongs, MusicFolderHoldsOnlyPlayableSongs) {
     std::vector<std::filesystem::path> files;
     for (const auto& e : std::filesystem::directory_iterator(kAssets / "music")) files.push_back(e.path());
     EXPECT_TRUE(files.size() == 2 || files.size() == 3) << files.size();
-    ASSERT_TRUE(open_audio()) << SDL_GetError();
+    const bool audio = open_audio().has_value();
     for (const auto& f : files) {
         const std::string name = f.filename().string();
         ASSERT_EQ(f.extension(), ".mid") << name;  // anything else in the folder would stop the song list
@@ -230,10 +230,12 @@ TEST(AssetSongs, MusicFolderHoldsOnlyPlayableSongs) {
         ASSERT_TRUE(seconds) << name << " is malformed or a track lacks its end";
         EXPECT_GT(note_ons, 100) << name;
         EXPECT_TRUE(*seconds > 20 && *seconds < 120) << name << ": " << *seconds << " s";
+        if (!audio) continue;
         Mix_Music* music = Mix_LoadMUS(f.string().c_str());
         EXPECT_NE(music, nullptr) << name << ": " << Mix_GetError();
         if (music) Mix_FreeMusic(music);
     }
+    if (!audio) GTEST_SKIP() << "no audio device to load the songs: " << SDL_GetError();
 }
 
 // A text resource as lines, or nothing when it is missing or not UTF-8.

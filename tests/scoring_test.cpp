@@ -3,6 +3,7 @@
 // score sheet as it appears on the table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -13,7 +14,8 @@
 namespace {
 
 using ui::Rgb;
-constexpr Rgb kSheet{192, 255, 192}, kBlack{0, 0, 0}, kDarkRed{192, 0, 0};
+constexpr Rgb kSheet{192, 255, 192}, kBlack{0, 0, 0}, kDarkRed{192, 0, 0}, kBlue{0, 0, 255}, kTitle{128, 0, 0};
+using Names = std::array<std::string, 5>;
 
 using Seats = std::array<std::uint8_t, 5>;
 
@@ -54,12 +56,11 @@ float raw_points(int whole, int thirds) {
     return points;
 }
 
-TEST(Scoring, ExactHalvesGoToTheEvenNeighbourAndCellsAreThreeWide) {
-    EXPECT_EQ(scoring::rounded_points(0.5f), 0.0f);
-    EXPECT_EQ(scoring::rounded_points(2.5f), 2.0f);
-    EXPECT_EQ(scoring::rounded_points(3.5f), 4.0f);
-    EXPECT_EQ(scoring::rounded_points(raw_points(20, 2)), 21.0f);
-    EXPECT_EQ(scoring::rounded_points(raw_points(0, 1)), 0.0f);
+TEST(Scoring, HandPointsRoundToTheNearestWholePointAndCellsAreThreeWide) {
+    const struct { int whole, thirds; float rounded; } cases[] = {
+        {11, 2, 12}, {5, 1, 5}, {3, 2, 4}, {0, 2, 1}, {7, 1, 7}, {20, 2, 21}, {0, 1, 0}, {7, 0, 7}};
+    for (const auto& c : cases)
+        EXPECT_EQ(scoring::rounded_points(raw_points(c.whole, c.thirds)), c.rounded) << c.whole << " and " << c.thirds << "/3";
     EXPECT_EQ(scoring::score_cell(7), "  7");
     EXPECT_EQ(scoring::score_cell(12), " 12");
     EXPECT_EQ(scoring::score_cell(630), "630");
@@ -70,7 +71,8 @@ TEST(Scoring, ExactHalvesGoToTheEvenNeighbourAndCellsAreThreeWide) {
 struct Sheet {
     testing_support::TestWindow tw;
     ui::Surface& s = tw->surface;
-    explicit Sheet(int last_hand) {
+    explicit Sheet(int last_hand, const Names& names = {"", "You", "Right", "Top", "Left"}) {
+        tw->player_names = names;
         s.SetFontSize(8);
         for (int h = 1; h <= last_hand; ++h)
             for (int seat = 1; seat <= 4; ++seat) {
@@ -89,11 +91,13 @@ struct Sheet {
             if (s.Point(400, y) == kDarkRed) return int(std::lround((y - 118) / pitch()));
         return -1;
     }
-    // Whether the sheet shows this text at (x, y): the pixels there match the same text printed
-    // afresh at that place on the sheet's ground. Overwrites the spot. The top unit is left out:
-    // the rule above the first row and the line above the totals run there.
+    // Whether the sheet shows this text at (x, y), in the current font size: the pixels there
+    // match the same text printed afresh at that place on the sheet's ground (an empty text: the
+    // ground alone). Overwrites the spot. The top unit is left out: the rule above the first row
+    // and the line above the totals run there.
     bool reads(float x, float y, const std::string& text, Rgb colour) {
-        const float x2 = x + s.TextWidth("000"), y1 = y + 1, y2 = y + s.TextHeight() - 1;
+        const float x2 = x + std::max(s.TextWidth(text), s.TextWidth("000")) + 2;
+        const float y1 = y + 1, y2 = y + s.TextHeight() - 1;
         const auto pixels = [&] {
             std::vector<Rgb> v;
             for (float py = y1; py <= y2; py += 0.5f)
@@ -121,6 +125,20 @@ TEST(ScoreSheet, FillFramesAndTableAroundIt) {
         {400, 385, ui::kTableColour},
     };
     for (const auto& p : points) EXPECT_EQ(sheet.s.Point(p.x, p.y), p.colour) << p.x << ", " << p.y;
+}
+
+// The heads: each player's name in blue from its column's place, in the size the seat names
+// left (8), and "SCORES" in dark red at size 10. An empty name leaves its place blank and the
+// other names where they are.
+TEST(ScoreSheet, HeadsShowTheNamesInTheirColumnsAndTheTitle) {
+    for (const Names& names : {Names{"", "Anna", "Bice", "Carla", "Dora"}, Names{"", "", "Bice", "", "Dora"}}) {
+        SCOPED_TRACE(names[1].empty() ? "empty names" : "four names");
+        Sheet sheet(1, names);
+        const float x[] = {0, 244, 314, 459, 529};
+        for (int p = 1; p <= 4; ++p) EXPECT_TRUE(sheet.reads(x[p], 100, names[p], kBlue)) << "seat " << p;
+        sheet.s.SetFontSize(10);
+        EXPECT_TRUE(sheet.reads(375, 98, "SCORES", kTitle));
+    }
 }
 
 // The rows, in dark red, show at most twenty hands and start again at hand 21 (the first row

@@ -27,10 +27,10 @@ TEST(Delay, IntervalIsTheTempoDividedByTheRateRoundedDown) {
     }
     // The timer keeps ticking after a pause; each tick only sets the flag again.
     EXPECT_TRUE(tw->Timer1.Enabled());
-    // An impossible rate never divides by zero.
+    // An impossible rate never divides by zero: it is held to Low.
     tw->play_rate = 0;
     tw->ritardo(0.5);
-    EXPECT_GT(tw->Timer1.Interval(), 0);
+    EXPECT_EQ(tw->Timer1.Interval(), 500);
 }
 
 TEST(Delay, StaleTickDoesNotEndANewPauseEarly) {
@@ -47,15 +47,19 @@ TEST(Delay, StaleTickDoesNotEndANewPauseEarly) {
     EXPECT_GE(clock.elapsed(), 250);
 }
 
+// High chosen halfway through a Low pause of 600 ms: the pause still ends at 600 ms. Counted
+// afresh at the new rate from the choice it would end at 500 ms; restarted there, at 900 ms.
 TEST(Delay, RateChosenDuringAPauseAppliesFromTheNextOne) {
     TestWindow tw;
     tw->test_hooks.pause_scale = 1.0;
     tw->velocità_gioco[1].Click();
-    QTimer::singleShot(20, [&] { tw->velocità_gioco[3].Click(); });
+    QTimer::singleShot(300, [&] { tw->velocità_gioco[3].Click(); });
     QElapsedTimer clock;
     clock.start();
-    tw->ritardo(0.2);
-    EXPECT_GE(clock.elapsed(), 200);
+    tw->ritardo(0.6);
+    const qint64 lasted = clock.elapsed();
+    EXPECT_GE(lasted, 600) << "shortened";
+    EXPECT_LT(lasted, 800) << "lengthened";
     EXPECT_EQ(tw->play_rate, 3);
     tw->ritardo(0.3);
     EXPECT_EQ(tw->Timer1.Interval(), 100);
@@ -87,6 +91,36 @@ TEST(Quit, CloseBoxInsideAFlagWaitDoesTheSame) {
     });
     EXPECT_THROW(tw->wait_until([&] { return tw->continue_requested; }), ProgramEnded);
     EXPECT_TRUE(tw->run_over());
+}
+
+// Once the window is closed no message box shows and no beep sounds. Asked for by the game's
+// own flow, they end the run as a wait does; inside an event handler they do nothing, and the
+// event pass around the handler ends the run.
+TEST(Quit, NoMessageBoxOrBeepAfterTheClose) {
+    TestWindow tw;
+    int boxes = 0, beeps = 0;
+    tw->test_hooks.message_box = [&](const std::string&) { ++boxes; };
+    tw->test_hooks.beep = [&] { ++beeps; };
+    bool handler_ran_to_its_end = false;
+    QTimer::singleShot(10, [&] {
+        tw->menu_quit.Click();
+        tw->MsgBox("late");
+        tw->Beep();
+        handler_ran_to_its_end = true;
+    });
+    EXPECT_THROW(tw->ritardo(5.0), ProgramEnded);
+    EXPECT_TRUE(handler_ran_to_its_end);
+    EXPECT_THROW(tw->MsgBox("after"), ProgramEnded);
+    EXPECT_THROW(tw->Beep(), ProgramEnded);
+    EXPECT_EQ(boxes, 0);
+    EXPECT_EQ(beeps, 0);
+}
+
+// The window closed while its message box is open: the run ends when the box returns.
+TEST(Quit, CloseWhileTheMessageBoxIsOpenEndsTheRunWhenItReturns) {
+    TestWindow tw;
+    tw->test_hooks.message_box = [&](const std::string&) { tw->menu_quit.Click(); };
+    EXPECT_THROW(tw->MsgBox("That card cannot be played now."), ProgramEnded);
 }
 
 TEST(Quit, MatchLoopStartedByActivationUnwindsAndReturns) {

@@ -5,13 +5,14 @@
 #include <QMenuBar>
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "window/window.h"
+#include "input.h"
 #include "test_window.h"
 
 using ui::Rgb;
 using testing_support::TestWindow;
+using testing_support::click;
+using testing_support::press;
 
 namespace {
 // The menu tree as text: each item's caption, a submenu's items after it in brackets.
@@ -57,6 +58,48 @@ TEST(Design, StartsWithTheMenuTreeEnabledAndEveryControlHidden) {
         EXPECT_FALSE(tw->TxtPlayer[i].Visible()) << i;
     }
     EXPECT_FALSE(tw->Timer1.Enabled());
+}
+
+// Before the first layout pass every control stands at its design box, the design's twips at
+// twelve to the pixel, in creation order; the name boxes made at load take the first one's box.
+TEST(Design, EveryControlStartsAtItsDesignBox) {
+    TestWindow tw(false, false);
+    struct Row { const ui::BoxedControl* control; double left, top, width, height; };
+    std::vector<Row> rows{{&tw->carta[0], 9240, 6720, 1020, 1848}};
+    for (int c = 1; c <= 40; ++c) rows.push_back({&tw->carta[c], 7080, 6720, 1020, 1836});
+    rows.insert(rows.end(), {{&tw->dorsov, 8160, 6720, 1020, 1836},
+                             {&tw->dorsoo, 5160, 7440, 1836, 1020},
+                             {&tw->Text2, 5400, 120, 4560, 4800},
+                             {&tw->testo, 6840, 5400, 1932, 804},
+                             {&tw->TxtPlayer[1], 5640, 5760, 1152, 288},
+                             {&tw->Text4, 2280, 120, 2772, 1452},
+                             {&tw->Shape1, 5640, 6120, 1152, 192}});
+    const auto expect_box = [](const ui::BoxedControl& c, const Row& r, int i) {
+        EXPECT_DOUBLE_EQ(c.px_left(), r.left / 12) << "control " << i;
+        EXPECT_DOUBLE_EQ(c.px_top(), r.top / 12) << "control " << i;
+        EXPECT_DOUBLE_EQ(c.px_width(), r.width / 12) << "control " << i;
+        EXPECT_DOUBLE_EQ(c.px_height(), r.height / 12) << "control " << i;
+    };
+    ASSERT_EQ(tw->window().controls().size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(tw->window().controls()[i], rows[i].control) << "control " << i << " out of order";
+        expect_box(*rows[i].control, rows[i], int(i));
+    }
+    tw->Form_Load();
+    const Row name_box{nullptr, 5640, 5760, 1152, 288};
+    for (int i = 2; i <= 4; ++i) expect_box(tw->TxtPlayer[i], name_box, i);
+}
+
+// The caption stays as designed; a fresh window has no dealer, no draw under way, the cards
+// open to the user's press and no names until start-up reads them.
+TEST(Design, CaptionAndTheFreshWindowsFields) {
+    TestWindow fresh(false, false);
+    EXPECT_EQ(fresh->dealer, 0);
+    EXPECT_EQ(fresh->choose_dealer, 0);
+    EXPECT_EQ(fresh->input_lock, 0);
+    EXPECT_EQ(fresh->player_names, (std::array<std::string, 5>{}));
+    TestWindow tw;
+    EXPECT_EQ(tw->window().main_window().windowTitle().toStdString(), "Orbenza - Dolvaro a calvone");
 }
 
 TEST(Activation, TakesTheGeometryAndPlacesTheOverlays) {
@@ -156,13 +199,28 @@ TEST(Zoom, NameBoxesKeepOneSizeAndStartUpGeometryStays) {
     EXPECT_EQ(tw->center_x, 400);
 }
 
-TEST(Zoom, PicturesFollowTheZoom) {
+// A window grown more in height than in width: the card face keeps its shape, filling its box's
+// width, and the table shows through below it.
+TEST(Zoom, PicturesKeepTheirShapeAndTheTableShowsBelow) {
     TestWindow tw;
     ui::MainWindow& f = tw->window().main_window();
-    f.resize(f.size() * 2);
+    f.resize(int(f.width() * 1.5), f.height() * 2);
     tw->Form_Resize();
-    EXPECT_NEAR(tw->window().zoom(), 2.0, 0.05);
-    EXPECT_EQ(ui::picture_pixmap(9, tw->window().zoom(), 1.0).width(), int(std::lround(85 * tw->window().zoom())));
+    f.show();
+    ui::PictureBox& card = tw->carta[4];
+    card.Show();
+    const QImage shown = f.table()->grab().toImage();
+    const int x = int(card.px_left() + card.px_width() / 2), top = int(card.px_top());
+    const double face_height = card.px_width() * 153 / 85;
+    const auto table = [&](double y) {
+        const QRgb p = shown.pixel(x, int(top + y));
+        return Rgb{std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p))} == ui::kTableColour;
+    };
+    ASSERT_GT(card.px_height(), face_height + 20);
+    EXPECT_FALSE(table(face_height / 2));
+    EXPECT_FALSE(table(face_height - 5));
+    EXPECT_TRUE(table(face_height + 5));
+    EXPECT_TRUE(table(card.px_height() - 2));
 }
 
 TEST(Surface, BoxesHoldBothCornersAndLeaveThePositionAtTheSecond) {
@@ -226,4 +284,60 @@ TEST(Surface, DrawingSurvivesRepaintAndResize) {
     tw->Form_Resize();
     EXPECT_EQ(shown(x, y), kRed);
     EXPECT_EQ(shown(f.table()->width() - 2, f.table()->height() - 2), ui::kTableColour);
+}
+
+// Presses carry the game's button numbers (1 left, 2 right, 4 middle) and the point in logical
+// units, from a card image's corner or from the table's; a press on a card is the card's alone.
+TEST(Input, PressesCarryTheButtonNumberAndThePoint) {
+    TestWindow tw;
+    tw->window().main_window().show();
+    struct Press { std::int16_t button; float x, y; };
+    std::vector<Press> on_card, on_table;
+    ui::PictureBox& card = tw->carta[7];
+    card.Show();
+    card.on_mouse_down = [&](std::int16_t b, float x, float y) { on_card.push_back({b, x, y}); };
+    tw->window().on_mouse_down = [&](std::int16_t b, float x, float y) { on_table.push_back({b, x, y}); };
+    QWidget* table = tw->window().main_window().table();
+    const double ux = tw->window().unit_x(), uy = tw->window().unit_y();
+    const struct { Qt::MouseButton qt; std::int16_t game; } buttons[] = {
+        {Qt::LeftButton, 1}, {Qt::RightButton, 2}, {Qt::MiddleButton, 4}};
+    for (const auto& b : buttons) {
+        SCOPED_TRACE(b.game);
+        on_card.clear();
+        on_table.clear();
+        press(card.widget(), b.qt, QPointF(0, 0));
+        press(card.widget(), b.qt, QPointF(card.widget()->width() - 1, card.widget()->height() - 1));
+        press(table, b.qt, QPointF(400 * ux, 300 * uy));
+        ASSERT_EQ(on_card.size(), 2u);
+        ASSERT_EQ(on_table.size(), 1u);
+        EXPECT_TRUE(on_card[0].button == b.game && on_card[1].button == b.game && on_table[0].button == b.game);
+        EXPECT_EQ(on_card[0].x, 0);
+        EXPECT_EQ(on_card[0].y, 0);
+        EXPECT_NEAR(on_card[1].x, card.Width(), 1.5 / ux);
+        EXPECT_NEAR(on_card[1].y, card.Height(), 1.5 / uy);
+        EXPECT_NEAR(on_table[0].x, 400, 1e-3);
+        EXPECT_NEAR(on_table[0].y, 300, 1e-3);
+    }
+}
+
+// A click of the left button on the pack or on an overlay raises its click; on the pack, no
+// other button and no press alone does.
+TEST(Input, ClicksReachThePackAndTheOverlays) {
+    TestWindow tw;
+    tw->window().main_window().show();
+    int pack = 0, rules = 0, info = 0;
+    tw->dorsov.on_click = [&] { ++pack; };
+    tw->Text2.on_click = [&] { ++rules; };
+    tw->Text4.on_click = [&] { ++info; };
+    for (ui::BoxedControl* c : std::initializer_list<ui::BoxedControl*>{&tw->dorsov, &tw->Text2, &tw->Text4}) c->Show();
+    click(tw->dorsov);
+    click(tw->dorsov, Qt::RightButton);
+    click(tw->dorsov, Qt::MiddleButton);
+    press(tw->dorsov);
+    EXPECT_EQ(pack, 1);
+    click(tw->Text2);
+    EXPECT_EQ(rules, 1);
+    click(tw->Text4);
+    EXPECT_EQ(info, 1);
+    EXPECT_EQ(pack, 1);
 }
