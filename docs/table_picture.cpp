@@ -1,7 +1,8 @@
-// Makes the README's pictures from the program itself: a freshly dealt table at the design
-// size, and the user's hand cut out of it.
+// Makes the README's pictures from the program itself: a match played by a scripted user at
+// the design size, photographed at its moments (the names panel, the dealer draw, the dealt
+// table and the user's hand, the rules over the table, a trick, the score sheet).
 //
-//   table_picture OUTPUT_FOLDER   (writes table.png and hand.png there)
+//   table_picture OUTPUT_FOLDER
 
 #include <QApplication>
 #include <QImage>
@@ -9,10 +10,32 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "match/frm_gioco.h"
+#include "scripted_user.h"
 #include "window/window.h"
+
+namespace {
+
+std::string out;
+bool saved_all = true;
+
+void settle(frmGioco& w) {
+    for (int i = 0; i < 5; ++i) w.DoEvents();
+}
+
+// The whole window at half its size.
+void photograph(frmGioco& w, const char* name) {
+    settle(w);
+    const QImage image = w.window().main_window().grab().toImage();
+    saved_all = image.scaled(image.width() / 2, image.height() / 2, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                    .save(QString::fromStdString(out + "/" + name)) &&
+                saved_all;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -22,39 +45,64 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     QApplication app(argc, argv);
-    const std::string out = argv[1];
+    out = argv[1];
 
-    frmGioco w(QCoreApplication::applicationDirPath().toStdString() + "/game");
+    // A program folder of its own, so that the names typed here are saved nowhere that matters.
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "dolvaro-pictures";
+    std::filesystem::create_directories(dir);
+    std::filesystem::remove(dir / "dolvset.kvq");
+    frmGioco w(dir);
     w.test_hooks.run_main_on_activate = false;
+    w.test_hooks.shuffle_seed = 20261208;
+    w.test_hooks.pause_scale = 0.001;
+    w.test_hooks.message_box = [](const std::string&) {};
     w.Form_Load();
-    w.Form_Activate();
     w.window().main_window().show();
-    w.test_hooks.shuffle_seed = 20261206;
-    w.Mescola();
+    w.Form_Activate();
 
-    // The deal as the table shows it: the user's cards face up, the others as rows of backs.
-    const float cx = w.center_x, cy = w.center_y, cw = w.card_width, ch = w.card_height;
-    for (int seat = 1; seat <= 4; ++seat)
-        for (int n = 1; n <= 10; ++n) w.hands[seat][n] = std::uint8_t(w.deck[(seat - 1) * 10 + n]);
-    for (int seat = 1; seat <= 4; ++seat) w.OrdMieCarte(std::uint8_t(seat));
-    for (int n = 1; n <= 10; ++n) {
-        w.carta[w.hands[1][n]].Show();
-        const float along = cy + (n - 6) * cw * 0.5f;
-        w.surface.PaintPicture(ui::kBackSide, 2 * cx - ch - 20, along);
-        w.surface.PaintPicture(ui::kBackUpright, cx + (n - 6) * cw * 0.5f, 20);
-        w.surface.PaintPicture(ui::kBackSide, 20, along);
+    testing_support::ScriptedUser user(w, 7);
+    user.meddle = false;
+    bool panel_shown = false, rules_shown = false;
+    user.before_acting = [&] {
+        // Before the first pack click: the names panel, with the user's own name typed in.
+        if (!panel_shown && user.draw_waits()) {
+            panel_shown = true;
+            w.personalize_players_Click();
+            w.TxtPlayer[1].SetText("Ada");
+            w.TxtPlayer[2].SetText("Bruno");
+            photograph(w, "names.png");
+        }
+        // The first wait for the user's card: the dealt table, the hand, then the rules over it.
+        if (!rules_shown && user.card_awaited()) {
+            rules_shown = true;
+            photograph(w, "table.png");
+            const QRect hand_box = w.carta[w.hands[1][1]].widget()->geometry().united(
+                w.carta[w.hands[1][10]].widget()->geometry());
+            saved_all = w.window().main_window().table()->grab(hand_box.adjusted(-12, -12, 12, 12)).toImage().save(
+                            QString::fromStdString(out + "/hand.png")) &&
+                        saved_all;
+            w.menu_rules_Click();
+            photograph(w, "rules.png");
+            w.menu_rules_Click();
+        }
+        return false;
+    };
+    w.test_hooks.pause = [&](double tempo) {
+        // The dealer draw: four cards drawn, the dealer found.
+        if (tempo == 6.0) photograph(w, "draw.png");
+        // The last card of the third trick shown beside its owner, the other three in their slots.
+        if (w.trick_number == 3 && w.cards_played % 4 == 0 && tempo == 1.0 && !w.animation_running)
+            photograph(w, "trick.png");
+    };
+    user.at_end_of_hand = [&] {
+        if (user.hands_seen() < 3) return;
+        photograph(w, "sheet.png");
+        w.menu_quit_Click();
+    };
+    try {
+        w.Main();
+    } catch (const ProgramEnded&) {
     }
-    w.testo.Move(2 * cx - w.testo.Width() - 2, 2);
-    w.testo.Show();
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-
-    const QImage table = w.window().main_window().grab().toImage();
-    const QRect hand_box = w.carta[w.hands[1][1]].widget()->geometry().united(
-        w.carta[w.hands[1][10]].widget()->geometry());
-    const QImage hand = w.window().main_window().table()->grab(hand_box.adjusted(-12, -12, 12, 12)).toImage();
-    const bool ok = table.scaled(table.width() / 2, table.height() / 2, Qt::KeepAspectRatio,
-                                 Qt::SmoothTransformation)
-                        .save(QString::fromStdString(out + "/table.png")) &&
-                    hand.save(QString::fromStdString(out + "/hand.png"));
-    return ok ? 0 : 1;
+    std::filesystem::remove_all(dir);
+    return saved_all ? 0 : 1;
 }
