@@ -91,4 +91,8 @@ void frmGioco::wire_events() {
     menu_quit.on_click = [this] { menu_quit_Click(); };
     for (std::int16_t i = 1; i <= 3; ++i) velocità_gioco[i].on_click = [this, i] { velocità_gioco_Click(i); };
     for (std::int16_t i = 0; i <= 1; ++i) menu_card_rustle[i].on_click = [this, i] { menu_card_rustle_Click(i); };
+    nomusic[0].on_click = [this] { nomusic_Click(0); };
+    all[0].on_click = [this] { all_Click(0); };
+    canzoni[1]->on_click = [this] { canzoni_Click(1); };
+    MMC1.on_done = [this](std::int16_t& code) { song_device_done(code); };
 }
