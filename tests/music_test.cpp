@@ -158,7 +158,6 @@ TEST(Music, FolderWithoutSongsGivesNoneAndSequentialModeOnly) {
         {"missing folder", {}, false},
         {"empty folder", {}, true},
         {"upper-case MID", {{"song.MID"}}, true},
-        {"notes only", {{"notes.txt", 0, "words"}}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -192,7 +191,6 @@ TEST(Music, ChoicesSetTheirMarksPlayAndSave) {
         {"song 3 during the sequence", w.canzoni[3].get(), song[3], 0, " 0 ", song[3]},
         {"none", &w.nomusic[0], "None", 0, " 0 ", ""},
         {"sequential again", &w.all[0], "SEQUENTIAL MODE," + song[1], 1, " 101 ", song[1]},
-        {"sequential once more", &w.all[0], "SEQUENTIAL MODE," + song[1], 1, " 101 ", song[1]},
         {"none from the sequence", &w.nomusic[0], "None", 0, " 0 ", ""},
     };
     for (const auto& s : steps) {
