@@ -163,7 +163,7 @@ struct SongDevice {
 
 TEST(Device, SongThatEndsRaisesCodeOneOnce) {
     SongDevice s;
-    s.start("short.wav", 0.2);
+    s.start("short.wav", 0.4);
     if (!media::MciDevice::audio_available()) GTEST_SKIP() << "no audio output on this machine";
     ASSERT_TRUE(s.device.is_playing());
     s.wait_for(1);
@@ -188,7 +188,7 @@ TEST(Device, ClosedOrReplacedSongNeverReportsAnEnd) {
     // A new song in place of a playing one: only the new one's end counts.
     s.start("first.wav", 3.0);
     pump(50);
-    s.start("second.wav", 0.2);
+    s.start("second.wav", 0.4);
     s.wait_for(1);
     EXPECT_EQ(s.codes, std::vector<int>{1});
 }

@@ -46,7 +46,7 @@ TEST(Design, StartsWithTheMenuTreeEnabledAndEveryControlHidden) {
     // The first song item exists, unnamed and unseen until a song names it.
     ASSERT_EQ(tw->canzoni.size(), 2u);
     EXPECT_FALSE(tw->canzoni[1]->Visible());
-    for (const ui::MenuItem* item : {&tw->menu_newGame, &tw->continue_, &tw->nomusic[0], &tw->all[0],
+    for (const ui::MenuItem* item : {&tw->menu_newGame, &tw->continue_, &tw->all[0],
                                         &tw->velocità_gioco[1], &tw->velocità_gioco[3], &tw->menu_card_rustle[0],
                                         &tw->personalize_players, &tw->game_rate})
         EXPECT_TRUE(item->Enabled() && !item->Checked()) << item->Caption();

@@ -115,6 +115,11 @@ public:
     void canzoni_Click(std::int16_t Index);
     void all_Click(std::int16_t Index);
     void MMC1_Done(std::int16_t& NotifyCode);
+    // The start-up music step: the song menu from the music folder, then the saved mode's marks.
+    void music_start_up();
+    // The songs found at start-up: element i is the file-name part of canzoni(i); 0 unused.
+    std::vector<std::string> song_names{std::string()};
+    int song_count() const { return int(song_names.size()) - 1; }
 
     // ---- platform: message box and beep
     void MsgBox(const std::string& text);
@@ -174,6 +179,8 @@ private:
     // Ends the run here once the window has been closed; inside an event handler the event
     // pass around it does that instead, since nothing may be thrown through the toolkit.
     void end_if_closed() const;
+    // The song device's end-of-play event, held back while animation frames run.
+    void song_device_done(std::int16_t& code);
 
     std::filesystem::path program_dir_;
     std::unique_ptr<ui::Window> window_;
@@ -182,4 +189,6 @@ private:
     bool activated_ = false;
     // Event passes under way: above 0, the code running is an event handler.
     int event_depth_ = 0;
+    // A song ended during animation frames; end_of_animation handles it.
+    bool song_end_held_ = false;
 };

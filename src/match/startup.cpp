@@ -8,6 +8,8 @@ void frmGioco::Form_Load() {
 
     Set_Read();
 
+    music_start_up();
+
     menu_card_rustle[card_rustle].SetChecked(true);
 
     surface.BackColor = ui::kTableColour;

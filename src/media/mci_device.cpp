@@ -7,6 +7,7 @@
 #include <SDL_mixer.h>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 
 namespace media {
@@ -41,6 +42,11 @@ Audio& audio() {
     return instance;
 }
 
+// A song that ends sooner than this after its "Play" cannot really be played (random bytes, a
+// broken header): reporting its end would make the callers start it or the next one at once,
+// over and over, so it just stops.
+constexpr std::chrono::milliseconds kShortestSong{250};
+
 // Every start of a song gets a new number; the finished hook reports the number current
 // when it ran, so that a halted or replaced song never counts as ended.
 std::atomic<std::uint64_t> music_generation{0};
@@ -55,6 +61,7 @@ struct MciDevice::Impl {
     Mix_Music* music = nullptr;
     bool song_playing = false;
     std::uint64_t song_generation = 0;
+    std::chrono::steady_clock::time_point song_started;
 };
 
 namespace {
@@ -76,18 +83,20 @@ void set_music_owner(const std::weak_ptr<MciDevice::Impl>& owner) {
 // Runs on SDL's audio thread for a natural end, and inside Mix_HaltMusic for a halt: it must
 // not call the mixer, only post to the GUI thread.
 void music_finished() {
+    const auto ended = std::chrono::steady_clock::now();
     const std::uint64_t generation = music_generation.load();
     std::weak_ptr<MciDevice::Impl> owner = music_owner();
     QCoreApplication* app = QCoreApplication::instance();
     if (!app) return;
     QMetaObject::invokeMethod(
         app,
-        [owner, generation] {
+        [owner, generation, ended] {
             auto d = owner.lock();
             if (!d || !d->owner || !d->song_playing || d->song_generation != generation) return;
             // A new song may have started meanwhile: only a silent device has really ended.
             if (Mix_PlayingMusic()) return;
             d->song_playing = false;
+            if (ended - d->song_started < kShortestSong) return;
             std::int16_t code = 1;
             if (d->owner->on_done) d->owner->on_done(code);
         },
@@ -130,8 +139,10 @@ void MciDevice::open() {
     if (file_name_.empty() || !audio().ok) return;
     if (d_->wave) {
         d_->chunk = Mix_LoadWAV(file_name_.c_str());
-    } else {
-        d_->music = Mix_LoadMUS(file_name_.c_str());
+    } else if (SDL_RWops* file = SDL_RWFromFile(file_name_.c_str(), "rb")) {
+        // The kind of song is told by its content, not its name: a file that is no song at all
+        // fails here at once instead of loading the soundfont as a MIDI song would.
+        d_->music = Mix_LoadMUS_RW(file, SDL_TRUE);
     }
 }
 
@@ -148,6 +159,7 @@ void MciDevice::play() {
     set_music_owner(d_);
     d_->song_generation = ++music_generation;
     d_->song_playing = true;
+    d_->song_started = std::chrono::steady_clock::now();
     if (Mix_PlayMusic(d_->music, 0) != 0) d_->song_playing = false;
 }
 

@@ -1,6 +1,7 @@
 // A multimedia device over SDL2_mixer, driven by commands as the game's procedures expect:
 // "Open", "Play", "Close" (or "close"), a file name, a start position, and a done event.
 // "Play" never blocks; a song that plays to its end raises the done event with code 1 once.
+// A song that ends almost as soon as it started is taken as unplayable and raises nothing.
 // Without an audio device every command does nothing.
 #pragma once
 
