@@ -38,6 +38,8 @@ struct Surface::Impl {
     QFont font(float points) const {
         QFont f(QStringLiteral("Sans Serif"));
         f.setStyleHint(QFont::SansSerif);
+        // Grey smoothing: coloured fringes would show on the green table.
+        f.setStyleStrategy(QFont::NoSubpixelAntialias);
         f.setPointSizeF(points);
         return f;
     }
@@ -135,7 +137,16 @@ void Surface::draw(const Drawing& g) {
             const double x = g.x1 * d_->unit_x, y = g.y1 * d_->unit_y;
             painter.setFont(font);
             painter.setRenderHint(QPainter::TextAntialiasing);
-            if (g.opaque) painter.fillRect(QRectF(x, y, metrics.horizontalAdvance(q), metrics.height()), colour(g.ground));
+            if (g.opaque && !q.isEmpty()) {
+                // The ground covers every pixel the letters may touch, their smoothed edges and
+                // overhangs included, so that a text printed again leaves nothing of the old one.
+                const QRectF advance(x, y, metrics.horizontalAdvance(q), metrics.height());
+                const QRectF inked = metrics.boundingRect(q).translated(x, y + metrics.ascent());
+                const QRectF ground = advance.united(inked);
+                painter.fillRect(QRectF(QPointF(std::floor(ground.left()), std::floor(ground.top())),
+                                        QPointF(std::ceil(ground.right()), std::ceil(ground.bottom()))),
+                                 colour(g.ground));
+            }
             painter.setPen(colour(g.colour));
             painter.drawText(QPointF(x, y + metrics.ascent()), q);
             break;
