@@ -26,13 +26,24 @@ void settle(frmGioco& w) {
     for (int i = 0; i < 5; ++i) w.DoEvents();
 }
 
+void save(const QImage& image, const char* name) {
+    saved_all = image.save(QString::fromStdString(out + "/" + name)) && saved_all;
+}
+
 // The whole window at half its size.
 void photograph(frmGioco& w, const char* name) {
     settle(w);
     const QImage image = w.window().main_window().grab().toImage();
-    saved_all = image.scaled(image.width() / 2, image.height() / 2, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                    .save(QString::fromStdString(out + "/" + name)) &&
-                saved_all;
+    save(image.scaled(image.width() / 2, image.height() / 2, Qt::KeepAspectRatio, Qt::SmoothTransformation), name);
+}
+
+// A part of the table at full size, given in logical units.
+void close_up(frmGioco& w, float left, float top, float right, float bottom, const char* name) {
+    settle(w);
+    const ui::Window& window = w.window();
+    const QRect box(QPoint(int(left * window.unit_x()), int(top * window.unit_y())),
+                    QPoint(int(right * window.unit_x()), int(bottom * window.unit_y())));
+    save(window.main_window().table()->grab(box).toImage(), name);
 }
 
 }  // namespace
@@ -70,19 +81,17 @@ int main(int argc, char** argv) {
             w.personalize_players_Click();
             w.TxtPlayer[1].SetText("Ada");
             w.TxtPlayer[2].SetText("Bruno");
-            photograph(w, "names.png");
+            close_up(w, 0, 0, 260, 190, "names.png");
         }
         // The first wait for the user's card: the dealt table, the hand, then the rules over it.
         if (!rules_shown && user.card_awaited()) {
             rules_shown = true;
             photograph(w, "table.png");
-            const QRect hand_box = w.carta[w.hands[1][1]].widget()->geometry().united(
-                w.carta[w.hands[1][10]].widget()->geometry());
-            saved_all = w.window().main_window().table()->grab(hand_box.adjusted(-12, -12, 12, 12)).toImage().save(
-                            QString::fromStdString(out + "/hand.png")) &&
-                        saved_all;
+            const float hand_top = 2 * w.center_y - w.card_height - 20;
+            close_up(w, w.center_x - 2.5f * w.card_width - 8, hand_top - 8, w.center_x + 3 * w.card_width + 8,
+                     hand_top + w.card_height + 8, "hand.png");
             w.menu_rules_Click();
-            photograph(w, "rules.png");
+            close_up(w, 0, 0, 420, 330, "rules.png");
             w.menu_rules_Click();
         }
         return false;
@@ -96,7 +105,7 @@ int main(int argc, char** argv) {
     };
     user.at_end_of_hand = [&] {
         if (user.hands_seen() < 3) return;
-        photograph(w, "sheet.png");
+        close_up(w, 210, 85, 590, 395, "sheet.png");
         w.menu_quit_Click();
     };
     try {

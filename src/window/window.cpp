@@ -127,6 +127,7 @@ void TableWidget::paintEvent(QPaintEvent* event) {
     if (!painted_) {
         painted_ = true;
         if (window_.on_first_paint) window_.on_first_paint();
+        window_.main_window().activate_once();
     }
 }
 
@@ -177,9 +178,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // Activation follows the first paint, so that the window shows at once while the game sets
+    // up its table; a window that is never painted (never exposed) is activated all the same.
+    QTimer::singleShot(kActivationAtTheLatestMs, this, [this] { activate_once(); });
+}
+
+void MainWindow::activate_once() {
     if (activation_posted_) return;
     activation_posted_ = true;
-    // The match loop starts from the top-level event loop, after the first layout pass.
+    // The match loop starts from the top-level event loop, after the first layout pass, never
+    // from inside a paint.
     QTimer::singleShot(0, this, [this] {
         if (window_.on_activate) window_.on_activate();
     });

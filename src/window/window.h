@@ -37,10 +37,13 @@ private:
 
 class MainWindow : public QMainWindow {
 public:
+    static constexpr int kActivationAtTheLatestMs = 300;
     explicit MainWindow(Window& window);
 
     QSize client_size() const;
     TableWidget* table() const { return table_; }
+    // Posts the window's first activation, once.
+    void activate_once();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
