@@ -17,24 +17,12 @@
 #include <filesystem>
 #include <vector>
 
+#include "clock.h"
 #include "match/frm_gioco.h"
 #include "scripted_user.h"
 #include "window/window.h"
 
 namespace {
-
-double now_ms() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-double cpu_ms() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-}
 
 double peak_mb() {
     rusage usage{};

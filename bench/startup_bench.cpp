@@ -20,25 +20,13 @@
 #include <string>
 #include <vector>
 
+#include "clock.h"
 #include "match/frm_gioco.h"
 #include "window/window.h"
 
 extern char** environ;
 
 namespace {
-
-double now_ms() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-double cpu_ms() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-}
 
 // The game as main() starts it; reports when the table is first painted, then idles.
 int child(int argc, char** argv) {

@@ -230,6 +230,21 @@ void Window::create_picture(PictureBox& box, Picture picture, double left, doubl
     register_control(box, new PictureWidget(box, *this, main_->table()), left, top, width, height);
 }
 
+namespace {
+
+template <class Edit>
+Edit* multi_line(TextBox& box, const TextStyle& style, QWidget* parent) {
+    auto* edit = new Edit(parent);
+    edit->setReadOnly(style.read_only);
+    edit->setVerticalScrollBarPolicy(style.vertical_scroll_bar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    QObject::connect(edit, &Edit::textChanged, edit, [&box] {
+        if (box.on_change) box.on_change();
+    });
+    return edit;
+}
+
+}  // namespace
+
 void Window::create_text(TextBox& box, const TextStyle& style, double left, double top, double width,
                          double height) {
     QWidget* widget = nullptr;
@@ -250,22 +265,11 @@ void Window::create_text(TextBox& box, const TextStyle& style, double left, doub
             if (box.on_change) box.on_change();
         });
         widget = clicked = edit;
-    } else if (style.centred) {
-        auto* edit = new QTextEdit(main_->table());
-        edit->setReadOnly(style.read_only);
-        edit->setVerticalScrollBarPolicy(style.vertical_scroll_bar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
-        QObject::connect(edit, &QTextEdit::textChanged, edit, [&box] {
-            if (box.on_change) box.on_change();
-        });
-        widget = edit;
-        clicked = edit->viewport();
     } else {
-        auto* edit = new QPlainTextEdit(main_->table());
-        edit->setReadOnly(style.read_only);
-        edit->setVerticalScrollBarPolicy(style.vertical_scroll_bar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
-        QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [&box] {
-            if (box.on_change) box.on_change();
-        });
+        // Centred text needs the rich-text box; plain lines the lighter one.
+        QAbstractScrollArea* edit = style.centred
+                                        ? static_cast<QAbstractScrollArea*>(multi_line<QTextEdit>(box, style, main_->table()))
+                                        : multi_line<QPlainTextEdit>(box, style, main_->table());
         widget = edit;
         clicked = edit->viewport();
     }
