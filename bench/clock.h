@@ -2,12 +2,11 @@
 #pragma once
 
 #include <sys/resource.h>
-#include <time.h>
+
+#include <chrono>
 
 inline double now_ms() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 inline double cpu_ms() {
