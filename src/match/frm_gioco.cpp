@@ -109,8 +109,8 @@ void frmGioco::wire_events() {
     // Boxes 2 to 4 are made at load; their change events find these handlers then.
     for (std::int16_t i = 1; i <= 4; ++i) TxtPlayer[i].on_change = [this, i] { TxtPlayer_Change(i); };
     f.on_mouse_down = [this](std::int16_t button, float x, float y) { Form_MouseDown(button, 0, x, y); };
-    nomusic[0].on_click = [this] { nomusic_Click(0); };
-    all[0].on_click = [this] { all_Click(0); };
-    canzoni[1]->on_click = [this] { canzoni_Click(1); };
+    nomusic[0].on_click = [this] { music_choice([this] { nomusic_Click(0); }); };
+    all[0].on_click = [this] { music_choice([this] { all_Click(0); }); };
+    canzoni[1]->on_click = [this] { music_choice([this] { canzoni_Click(1); }); };
     MMC1.on_done = [this](std::int16_t& code) { song_device_done(code); };
 }

@@ -181,6 +181,9 @@ private:
     void end_if_closed() const;
     // The song device's end-of-play event, held back while animation frames run.
     void song_device_done(std::int16_t& code);
+    // A choice from the Music menu; one made while animation frames run waits for their end,
+    // since loading a song takes tens of milliseconds.
+    void music_choice(std::function<void()> choice);
 
     std::filesystem::path program_dir_;
     std::unique_ptr<ui::Window> window_;
@@ -189,6 +192,8 @@ private:
     bool activated_ = false;
     // Event passes under way: above 0, the code running is an event handler.
     int event_depth_ = 0;
-    // A song ended during animation frames; end_of_animation handles it.
+    // A song ended during animation frames, or a music choice was made then; end_of_animation
+    // handles it.
     bool song_end_held_ = false;
+    std::function<void()> held_music_choice_;
 };

@@ -45,6 +45,8 @@ void frmGioco::Form_Activate() {
     // Only the first activation starts the game.
     if (activated_) return;
     activated_ = true;
+    // A close handled before the activation came: the game never starts.
+    if (run_over_) return;
 
     surface.Cls();
     center_x = 800.0f / 2;

@@ -33,7 +33,8 @@ void frmGioco::gioco() {
             hands[1][chosen_index] += 100;
             if (cards_played % 4 != 0) {
                 ritardo(1.0);
-                // Seat 2 follows at once: the highlight stays on the user's name meanwhile.
+                // Seat 2 plays next without the names printed again: the highlight stays on
+                // the user's name meanwhile.
                 current_player = 2;
                 names_due = false;
                 continue;

@@ -7,6 +7,7 @@
 #include <SDL_mixer.h>
 
 #include <atomic>
+#include <filesystem>
 #include <chrono>
 #include <mutex>
 
@@ -137,6 +138,9 @@ void MciDevice::Command(const std::string& command) {
 void MciDevice::open() {
     close();
     if (file_name_.empty() || !audio().ok) return;
+    // Only a regular file: opening a FIFO or a device in its place would block the game.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file_name_, error)) return;
     if (d_->wave) {
         d_->chunk = Mix_LoadWAV(file_name_.c_str());
     } else if (SDL_RWops* file = SDL_RWFromFile(file_name_.c_str(), "rb")) {

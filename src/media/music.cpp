@@ -4,6 +4,7 @@
 #include "media/music.h"
 
 #include <limits>
+#include <utility>
 
 #include "match/frm_gioco.h"
 
@@ -66,7 +67,9 @@ void frmGioco::music_start_up() {
         if (i >= canzoni.size()) {
             canzoni.push_back(std::make_unique<ui::MenuItem>());
             window_->create_item(*canzoni[i], "", music, true);
-            canzoni[i]->on_click = [this, index = std::int16_t(i)] { canzoni_Click(index); };
+            canzoni[i]->on_click = [this, index = std::int16_t(i)] {
+                music_choice([this, index] { canzoni_Click(index); });
+            };
         }
         canzoni[i]->SetCaption(menu_caption(song));
         canzoni[i]->SetVisible(true);
@@ -150,8 +153,22 @@ void frmGioco::song_device_done(std::int16_t& code) {
     MMC1_Done(code);
 }
 
+void frmGioco::music_choice(std::function<void()> choice) {
+    if (!animation_running) {
+        choice();
+        return;
+    }
+    // The latest choice wins, and it replaces whatever song end was waiting.
+    held_music_choice_ = std::move(choice);
+    song_end_held_ = false;
+}
+
 void frmGioco::end_of_animation() {
     animation_running = false;
+    if (held_music_choice_) {
+        std::exchange(held_music_choice_, nullptr)();
+        return;
+    }
     if (!song_end_held_) return;
     song_end_held_ = false;
     std::int16_t code = 1;

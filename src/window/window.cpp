@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <utility>
 
 namespace ui {
 
@@ -50,14 +51,22 @@ protected:
                                float(p.y() / window_.unit_y()));
         }
     }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        // The second press of a double click is a press, but its release is no second click.
+        double_click_ = true;
+        mousePressEvent(event);
+    }
     void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && box_.on_click)
+        const bool second_of_double = std::exchange(double_click_, false);
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && box_.on_click &&
+            !second_of_double)
             box_.on_click();
     }
 
 private:
     PictureBox& box_;
     Window& window_;
+    bool double_click_ = false;
 };
 
 // The close mark of the names panel: a filled red rectangle with a black border. Clicks go

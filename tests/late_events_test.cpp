@@ -1,0 +1,75 @@
+// Events that come at awkward moments: a double click on the pack, a close before the game has
+// started, a music choice in the middle of a gathering, a song file that is a FIFO.
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <future>
+
+#include "input.h"
+#include "test_window.h"
+
+using testing_support::TestWindow;
+
+TEST(LateEvents, DoubleClickOnThePackIsOneClick) {
+    TestWindow tw;
+    int clicks = 0;
+    tw->dorsov.on_click = [&] { ++clicks; };
+    QWidget* pack = tw->dorsov.widget();
+    const QPointF at(pack->rect().center());
+    using testing_support::send_mouse;
+    send_mouse(pack, QEvent::MouseButtonPress, Qt::LeftButton, at);
+    send_mouse(pack, QEvent::MouseButtonRelease, Qt::LeftButton, at);
+    send_mouse(pack, QEvent::MouseButtonDblClick, Qt::LeftButton, at);
+    send_mouse(pack, QEvent::MouseButtonRelease, Qt::LeftButton, at);
+    EXPECT_EQ(clicks, 1);
+    testing_support::click(pack);
+    EXPECT_EQ(clicks, 2) << "a later click counts again";
+}
+
+TEST(LateEvents, CloseBeforeActivationStartsNoGame) {
+    TestWindow tw(true, false);
+    tw->test_hooks.run_main_on_activate = true;
+    tw->menu_quit_Click();
+    tw->Form_Activate();  // would wait for a pack click forever if the match loop started
+    EXPECT_FALSE(tw->first_setup_done);
+    EXPECT_FALSE(tw->dorsov.Visible());
+}
+
+TEST(LateEvents, MusicChoiceDuringAGatheringWaitsForItsEndAndTheLatestWins) {
+    TestWindow tw;
+    tw->animation_running = true;
+    tw->all[0].Click();
+    tw->nomusic[0].Click();
+    tw->all[0].Click();
+    EXPECT_FALSE(tw->all[0].Checked()) << "nothing before the frames end";
+    EXPECT_EQ(tw.dir.read("dolvset.kvq"), "");
+    tw->end_of_animation();
+    EXPECT_TRUE(tw->all[0].Checked());
+    EXPECT_FALSE(tw->nomusic[0].Checked());
+    EXPECT_EQ(tw.dir.read("dolvset.kvq"), " 2 \r\n 1 \r\nYou\r\nRight\r\nTop\r\nLeft\r\n 101 \r\n");
+    tw->end_of_animation();  // a held choice runs once
+    EXPECT_TRUE(tw->all[0].Checked());
+}
+
+TEST(LateEvents, SongFileThatIsAFifoNeverBlocks) {
+    testing_support::TempDir dir;
+    const auto fifo = dir.path() / "song.mid";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    media::MciDevice device;
+    device.FileName(fifo.string());
+    auto opened = std::async(std::launch::async, [&] { device.Command("Open"); });
+    if (opened.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        // Unblock the reader so that the test can report instead of hanging.
+        const int writer = ::open(fifo.c_str(), O_WRONLY);
+        if (writer >= 0) ::close(writer);
+        opened.wait();
+        FAIL() << "opening a FIFO as a song blocked";
+    }
+    EXPECT_FALSE(device.is_open());
+}
