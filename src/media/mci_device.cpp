@@ -19,6 +19,9 @@ struct Audio {
     bool ok = false;
 
     Audio() {
+        // The game itself ends on the signals of a logout; SDL would turn them into events
+        // nobody reads.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
         Mix_Init(MIX_INIT_MID);
         // SDL may start without a sound card and still refuse to open one: check both.
