@@ -1,90 +1,66 @@
-// The rules and info overlays: the menu choices in every order, a click on an overlay, a
-// press on the bare table whatever the button and the input lock, and what the user can do
-// inside the rules (scroll, not edit).
+// The rules and info overlays: the menu choices and clicks in every order, a press on the bare
+// table whatever the button and the input lock, and the rules scroll but take no typing.
 #include <QKeyEvent>
-#include <QScrollBar>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "input.h"
 #include "test_window.h"
 
 using testing_support::TestWindow;
+using testing_support::click;
 
 namespace {
-
 // Whether a control stands in front of another among the table's controls.
 bool in_front_of(const ui::BoxedControl& a, const ui::BoxedControl& b) {
     const QObjectList& stack = a.widget()->parentWidget()->children();  // the last is the topmost
     return stack.indexOf(a.widget()) > stack.indexOf(b.widget());
 }
-
 }  // namespace
 
-// "R" chooses "&Game rules", "I" chooses "&Info", from both overlays hidden.
-TEST(Overlays, MenuChoicesShowHideAndStack) {
-    struct Case { const char* choices; bool rules, info; };
-    const Case cases[] = {
+// "R" chooses "&Game rules", "I" chooses "&Info"; "r" and "i" are left clicks on the rules and
+// on the info text, "j" a right click on the info text (its own menu, not a click).
+TEST(Overlays, MenuChoicesAndClicksShowHideAndStack) {
+    const struct { const char* steps; bool rules, info; } cases[] = {
         {"R", true, false},  {"RR", false, false}, {"I", false, true},  {"II", false, false},
-        {"IR", true, true},  // the rules come in front of the info text, which stays
-        {"IRI", false, false}, {"RI", false, true}, {"IRR", false, true}, {"RIR", true, true},
+        {"IR", true, true},  {"IRI", false, false}, {"RI", false, true}, {"IRR", false, true},
+        {"RIR", true, true}, {"IRj", true, true},  {"IRi", true, false}, {"IRr", false, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.choices);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps);
         TestWindow tw;
-        // Cards brought forward during play stay behind a shown overlay.
-        tw->carta[7].Show();
+        tw->carta[7].Show();  // a card brought forward in play stays behind a shown overlay
         tw->carta[7].ToFront();
-        for (const char* ch = c.choices; *ch; ++ch) (*ch == 'R' ? tw->menu_rules : tw->menu_about).Click();
-        EXPECT_EQ(tw->Text2.Visible(), c.rules);
-        EXPECT_EQ(tw->Text4.Visible(), c.info);
-        if (c.rules && c.info) {
-            EXPECT_TRUE(in_front_of(tw->Text2, tw->Text4));
+        for (const char* ch = c.steps; *ch; ++ch) switch (*ch) {
+            case 'R': tw->menu_rules.Click(); break;
+            case 'I': tw->menu_about.Click(); break;
+            case 'r': click(tw->Text2); break;
+            case 'i': click(tw->Text4); break;
+            default: click(tw->Text4, Qt::RightButton);
         }
-        for (const ui::TextBox* shown : {&tw->Text2, &tw->Text4}) {
-            if (shown->Visible()) {
-                EXPECT_TRUE(in_front_of(*shown, tw->carta[7]));
-            }
-        }
+        EXPECT_EQ(std::pair(tw->Text2.Visible(), tw->Text4.Visible()), std::pair(c.rules, c.info));
+        EXPECT_TRUE(!(c.rules && c.info) || in_front_of(tw->Text2, tw->Text4)) << "rules in front of info";
+        for (const ui::TextBox* shown : {&tw->Text2, &tw->Text4})
+            EXPECT_TRUE(!shown->Visible() || in_front_of(*shown, tw->carta[7])) << "card in front";
     }
-}
-
-TEST(Overlays, ClickOnAnOverlayHidesOnlyThatOne) {
-    TestWindow tw;
-    tw->menu_about.Click();
-    tw->menu_rules.Click();
-    testing_support::click(tw->Text4, Qt::RightButton);  // the box's own menu, not a click
-    EXPECT_TRUE(tw->Text4.Visible());
-    testing_support::click(tw->Text4);
-    EXPECT_TRUE(tw->Text2.Visible());
-    EXPECT_FALSE(tw->Text4.Visible());
-
-    tw->menu_about.Click();  // hides the rules, shows the info
-    tw->menu_rules.Click();
-    testing_support::click(tw->Text2);
-    EXPECT_FALSE(tw->Text2.Visible());
-    EXPECT_TRUE(tw->Text4.Visible());
 }
 
 TEST(Overlays, PressOnTheBareTableHidesBothWhateverTheButtonAndLock) {
-    struct Case { Qt::MouseButton button; std::int16_t lock; };
-    for (const Case& c : {Case{Qt::LeftButton, 0}, Case{Qt::RightButton, 100}, Case{Qt::MiddleButton, 100},
-                          Case{Qt::LeftButton, 100}}) {
-        SCOPED_TRACE(testing::Message() << "button " << int(c.button) << " lock " << c.lock);
+    for (const auto& [button, lock] : {std::pair{Qt::LeftButton, 0}, {Qt::RightButton, 100}, {Qt::MiddleButton, 100},
+                                       {Qt::LeftButton, 100}}) {
+        SCOPED_TRACE(testing::Message() << "button " << int(button) << " lock " << lock);
         TestWindow tw;
         tw->menu_about.Click();
         tw->menu_rules.Click();
-        tw->input_lock = c.lock;
-        testing_support::press_table(tw->window(), 600, 500, c.button);
+        tw->input_lock = std::int16_t(lock);
+        testing_support::press_table(tw->window(), 600, 500, button);
         EXPECT_FALSE(tw->Text2.Visible() || tw->Text4.Visible());
-        EXPECT_EQ(tw->input_lock, c.lock);
+        EXPECT_EQ(tw->input_lock, lock);
     }
 }
 
-// The rules scroll with the wheel and the bar and stay shown; typing changes neither text.
 TEST(Overlays, RulesScrollButNeitherTextChanges) {
     TestWindow tw;
     tw->window().main_window().show();  // the bar is laid out as the user sees it
@@ -92,27 +68,18 @@ TEST(Overlays, RulesScrollButNeitherTextChanges) {
     tw->menu_rules.Click();
     auto* rules = qobject_cast<QPlainTextEdit*>(tw->Text2.widget());
     ASSERT_NE(rules, nullptr);
-    QScrollBar* bar = rules->verticalScrollBar();
-    ASSERT_GT(bar->maximum(), 0) << "the rules should be longer than their box";
-
-    const QPointF inside(20, 20);
+    const QPointF inside(20, 20);  // a turn of the wheel scrolls the rules
     QWheelEvent wheel(inside, rules->viewport()->mapToGlobal(inside), QPoint(), QPoint(0, -120), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(rules->viewport(), &wheel);
-    const int after_wheel = bar->value();
-    EXPECT_GT(after_wheel, 0);
-    // A click on the bar's track below the handle pages down.
-    testing_support::click(bar, Qt::LeftButton, QPointF(bar->width() / 2.0, bar->height() - 20));
-    EXPECT_GT(bar->value(), after_wheel);
-    EXPECT_TRUE(tw->Text2.Visible());
-
+    EXPECT_TRUE(rules->verticalScrollBar()->value() > 0 && tw->Text2.Visible());
     tw->menu_about.Click();
     for (ui::TextBox* overlay : {&tw->Text2, &tw->Text4}) {
         const std::string before = overlay->Text();
-        QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
-        QCoreApplication::sendEvent(overlay->widget(), &key);
-        QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-        QCoreApplication::sendEvent(overlay->widget(), &erase);
+        for (const auto& [code, text] : {std::pair{Qt::Key_X, "x"}, {Qt::Key_Backspace, ""}}) {
+            QKeyEvent key(QEvent::KeyPress, code, Qt::NoModifier, text);
+            QCoreApplication::sendEvent(overlay->widget(), &key);
+        }
         EXPECT_EQ(overlay->Text(), before);
     }
 }
