@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <numeric>
+#include <optional>
 #include <thread>
 
 #include "test_window.h"
@@ -30,154 +32,115 @@ TEST(RuleTables, HoldTheirValuesAfterStartUp) {
     EXPECT_EQ(tw->suit_names, (std::array<std::string, 5>{"", "Denari", "Coppe", "Bastoni", "Spade"}));
 }
 
-// Numbers drawn by seats 1, 2, 3, 4.
-std::uint8_t dealer_for(frmGioco& w, std::array<std::uint8_t, 4> by_seat) {
-    for (int s = 1; s <= 4; ++s) w.draw_number[s] = by_seat[s - 1];
-    w.dealer = 3;  // left from an earlier match: the rule must overwrite it
-    w.ord_massimo();
-    return w.dealer;
-}
-
+// The highest number deals, by number, not strength; a tie for it gives no dealer, a tie below
+// it does not matter.
 TEST(DealerRule, HighestNumberDealsAndATieForItGivesNone) {
     TestWindow tw;
-    EXPECT_EQ(dealer_for(*tw, {3, 10, 7, 10}), 0);   // Re, Re: seats 2 and 4 tie
-    EXPECT_EQ(dealer_for(*tw, {8, 3, 3, 2}), 1);     // by number, not strength: the Fante deals
-    // A tie below the highest number does not matter, wherever the highest stands.
-    EXPECT_EQ(dealer_for(*tw, {5, 5, 9, 1}), 3);
-    EXPECT_EQ(dealer_for(*tw, {1, 1, 1, 2}), 4);
-    EXPECT_EQ(dealer_for(*tw, {10, 9, 9, 9}), 1);
-    EXPECT_EQ(dealer_for(*tw, {4, 6, 4, 4}), 2);
-    EXPECT_EQ(dealer_for(*tw, {7, 7, 7, 7}), 0);
-}
-
-// Cards 1..40 once each after the unused element 0.
-bool whole_pack(std::array<std::int16_t, 41> deck) {
-    std::sort(deck.begin() + 1, deck.end());
-    for (int i = 0; i <= 40; ++i)
-        if (deck[i] != i) return false;
-    return true;
+    const struct { std::array<std::uint8_t, 4> drawn; int dealer; } cases[] = {  // by seats 1..4
+        {{3, 10, 7, 10}, 0}, {{8, 3, 3, 2}, 1}, {{5, 5, 9, 1}, 3}, {{1, 1, 1, 2}, 4},
+        {{10, 9, 9, 9}, 1},  {{4, 6, 4, 4}, 2}, {{7, 7, 7, 7}, 0},
+    };
+    for (const auto& c : cases) {
+        std::copy(c.drawn.begin(), c.drawn.end(), &tw->draw_number[1]);
+        tw->dealer = 3;  // left from an earlier match: the rule must overwrite it
+        tw->ord_massimo();
+        EXPECT_EQ(tw->dealer, c.dealer) << int(c.drawn[0]) << int(c.drawn[1]) << int(c.drawn[2]) << int(c.drawn[3]);
+    }
 }
 
 // Each card once, any card first or last; a seed always gives the same pack, another seed
 // another; seeded from the clock, as the game does, the pack changes as the clock moves on.
 TEST(Shuffle, EachCardOnceAndTheSameOrderForTheSameSeed) {
     TestWindow tw;
-    std::array<bool, 41> seen_first{}, seen_last{};
-    for (std::uint32_t seed = 1; seed <= 2000; ++seed) {
+    std::array<std::int16_t, 41> pack;
+    std::iota(pack.begin(), pack.end(), 0);
+    const auto shuffled = [&](std::optional<std::uint32_t> seed) {
         tw->test_hooks.shuffle_seed = seed;
         tw->Mescola();
-        EXPECT_TRUE(whole_pack(tw->deck)) << "seed " << seed;
-        seen_first[tw->deck[1]] = seen_last[tw->deck[40]] = true;
+        auto sorted = tw->deck;
+        std::sort(sorted.begin() + 1, sorted.end());
+        EXPECT_EQ(sorted, pack) << "seed " << seed.value_or(0);
+        return tw->deck;
+    };
+    std::array<bool, 41> seen_first{}, seen_last{};
+    for (std::uint32_t seed = 1; seed <= 2000; ++seed) {
+        const auto deck = shuffled(seed);
+        seen_first[deck[1]] = seen_last[deck[40]] = true;
     }
-    for (int c = 1; c <= 40; ++c) EXPECT_TRUE(seen_first[c] && seen_last[c]) << "card " << c;
+    EXPECT_TRUE(std::count(seen_first.begin(), seen_first.end(), true) == 40 &&
+                std::count(seen_last.begin(), seen_last.end(), true) == 40) << "a card never came first or last";
     const auto last = tw->deck;
-    tw->Mescola();
-    EXPECT_EQ(tw->deck, last);
-    tw->test_hooks.shuffle_seed = 1999;
-    tw->Mescola();
-    EXPECT_NE(tw->deck, last);
-    tw->test_hooks.shuffle_seed.reset();
-    tw->Mescola();
-    const auto clock_first = tw->deck;
-    EXPECT_TRUE(whole_pack(clock_first));
+    EXPECT_EQ(shuffled(2000), last);
+    EXPECT_NE(shuffled(1999), shuffled(2000));
+    const auto clock_first = shuffled(std::nullopt);
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    tw->Mescola();
-    EXPECT_NE(tw->deck, clock_first);
+    EXPECT_NE(shuffled(std::nullopt), clock_first);
 }
 
-using Hand = std::array<std::uint8_t, 10>;
-
-// The hand as the sort leaves it.
-Hand sorted(frmGioco& w, int seat, const Hand& cards) {
-    std::copy(cards.begin(), cards.end(), &w.hands[seat][1]);
-    w.OrdMieCarte(std::uint8_t(seat));
-    Hand h{};
-    std::copy(&w.hands[seat][1], &w.hands[seat][11], h.begin());
-    return h;
-}
-
-TEST(HandSort, SortsBySuitThenStrongestFirst) {
+// By suit, then strongest first: 3, 2, Ace, Re, Cavallo, Fante, 7, 6, 5, 4. The user's cards are
+// laid out again, half a card apart from 2.5 cards left of the middle, 20 units above the
+// bottom, each over the one before it; a computer seat's sort moves no card image.
+TEST(HandSort, SortsBySuitThenStrongestFirstAndLaysTheUsersRowOut) {
     TestWindow tw;
-    tw->input_lock = 0;
-    EXPECT_EQ(sorted(*tw, 1, {5, 3, 13, 21, 33, 40, 1, 28, 39, 10}), (Hand{3, 1, 10, 5, 13, 21, 28, 33, 40, 39}));
-    EXPECT_EQ(tw->input_lock, 100);
-    // One suit follows the taking order 3, 2, Ace, Re, Cavallo, Fante, 7, 6, 5, 4.
-    EXPECT_EQ(sorted(*tw, 3, {34, 31, 37, 40, 35, 32, 38, 36, 33, 39}),
-              (Hand{33, 32, 31, 40, 39, 38, 37, 36, 35, 34}));
-}
-
-int stacking_index(const ui::PictureBox& box) {
-    return int(box.widget()->parentWidget()->children().indexOf(box.widget()));
-}
-
-// The user's cards are laid out again; a computer seat's sort moves no card image.
-TEST(HandSort, LaysTheUsersRowOutInSortedOrder) {
-    TestWindow tw;
-    const Hand dealt{5, 3, 13, 21, 33, 40, 1, 28, 39, 10}, computers{2, 4, 6, 7, 8, 9, 11, 12, 14, 15};
-    for (int i = 0; i < 10; ++i) {  // each card brought to the front as the deal does
+    using Hand = std::array<std::uint8_t, 10>;
+    const auto sorted = [&](int seat, const Hand& cards) {
+        std::copy(cards.begin(), cards.end(), &tw->hands[seat][1]);
+        tw->OrdMieCarte(std::uint8_t(seat));
+        Hand h;
+        std::copy(&tw->hands[seat][1], &tw->hands[seat][11], h.begin());
+        return h;
+    };
+    const Hand dealt{5, 3, 13, 21, 33, 40, 1, 28, 39, 10};
+    for (int i = 0; i < 10; ++i) {  // placed and brought to the front as the deal does
         tw->carta[dealt[i]].Move(10.0f * i, 10.0f);
         tw->carta[dealt[i]].ToFront();
     }
-    sorted(*tw, 1, dealt);
+    tw->input_lock = 0;
+    EXPECT_EQ(sorted(1, dealt), (Hand{3, 1, 10, 5, 13, 21, 28, 33, 40, 39}));
+    EXPECT_EQ(tw->input_lock, 100);
     const float cx = tw->center_x, w = tw->card_width;
+    const QObjectList& stack = tw->carta[1].widget()->parentWidget()->children();
+    std::vector<qsizetype> stacking;
     for (int i = 1; i <= 10; ++i) {
         const auto& card = tw->carta[tw->hands[1][i]];
-        // Half a card apart, from 2.5 cards left of the middle, 20 units above the bottom.
         EXPECT_NEAR(card.Left(), cx - 2.5f * w + (i - 1) * w * 0.5f, 0.01) << "slot " << i;
         EXPECT_NEAR(card.Top(), 600 - tw->card_height - 20, 0.01) << "slot " << i;
-        // Each slot lies over the one before it, so slot 10 is the one card shown whole.
-        if (i > 1) {
-            EXPECT_GT(stacking_index(card), stacking_index(tw->carta[tw->hands[1][i - 1]])) << "slot " << i;
-        }
+        stacking.push_back(stack.indexOf(card.widget()));
     }
-    std::vector<std::pair<float, float>> before;
+    EXPECT_TRUE(std::is_sorted(stacking.begin(), stacking.end())) << "each slot lies over the one before it";
+    std::vector<std::pair<float, float>> before, after;
     for (int c = 1; c <= 40; ++c) before.emplace_back(tw->carta[c].Left(), tw->carta[c].Top());
-    for (int seat = 2; seat <= 4; ++seat) sorted(*tw, seat, computers);
-    for (int c = 1; c <= 40; ++c)
-        EXPECT_EQ(std::make_pair(tw->carta[c].Left(), tw->carta[c].Top()), before[c - 1]) << "card " << c;
-}
-
-bool over_after(frmGioco& w, std::array<std::int16_t, 4> totals, std::uint8_t hand = 5) {
-    for (int s = 1; s <= 4; ++s) w.match_totals[s] = totals[s - 1];
-    w.hand_number = hand;
-    w.Ord_Punteggio();
-    return w.match_is_over();
+    EXPECT_EQ(sorted(3, {34, 31, 37, 40, 35, 32, 38, 36, 33, 39}), (Hand{33, 32, 31, 40, 39, 38, 37, 36, 35, 34}));
+    for (int c = 1; c <= 40; ++c) after.emplace_back(tw->carta[c].Left(), tw->carta[c].Top());
+    EXPECT_EQ(after, before);
 }
 
 // Over when the highest total is 110 or more and the lowest belongs to one player alone, or
-// after the thirtieth hand whatever the totals.
+// after the thirtieth hand whatever the totals; the seats' order does not matter. The totals
+// sort highest first as 16-bit values, the seats' own totals kept.
 TEST(EndOfMatch, HighestAt110WithOneLowestOrTheThirtiethHand) {
     TestWindow tw;
-    EXPECT_FALSE(over_after(*tw, {112, 60, 40, 40}));  // lowest shared
-    EXPECT_TRUE(over_after(*tw, {130, 70, 45, 41}));
-    EXPECT_TRUE(over_after(*tw, {110, 60, 50, 40}));   // exactly 110
-    EXPECT_FALSE(over_after(*tw, {109, 60, 50, 40}));
-    EXPECT_TRUE(over_after(*tw, {120, 120, 50, 30}));  // a tie above the lowest does not matter
-    EXPECT_FALSE(over_after(*tw, {115, 30, 30, 30}));
-    // The seats' order does not matter: the totals are sorted first.
-    EXPECT_FALSE(over_after(*tw, {40, 112, 40, 60}));
-    EXPECT_TRUE(over_after(*tw, {41, 45, 130, 70}));
-    EXPECT_TRUE(over_after(*tw, {50, 30, 120, 120}));
-    EXPECT_FALSE(over_after(*tw, {300, 100, 100, 100}, 29));
-    EXPECT_TRUE(over_after(*tw, {300, 100, 100, 100}, 30));
-    EXPECT_TRUE(over_after(*tw, {60, 50, 50, 50}, 30));
-}
-
-TEST(EndOfMatch, TotalsSortHighestFirstAsSixteenBitValues) {
-    TestWindow tw;
-    over_after(*tw, {280, 300, 17, 256});
-    EXPECT_EQ(tw->sorted_totals, (std::array<std::int16_t, 5>{0, 300, 280, 256, 17}));
-    EXPECT_EQ(tw->match_totals, (std::array<std::int16_t, 5>{0, 280, 300, 17, 256}));  // seats kept
-    over_after(*tw, {630, 511, 512, 600});
-    EXPECT_EQ(tw->sorted_totals, (std::array<std::int16_t, 5>{0, 630, 600, 512, 511}));
-}
-
-TEST(EndOfHandMenu, ContinueAndNewGameOnlyRaiseTheirRequests) {
-    TestWindow tw;
-    tw->continue_.Click();
-    EXPECT_TRUE(tw->continue_requested && !tw->new_game_requested);
-    tw->menu_newGame.Click();
-    EXPECT_TRUE(tw->new_game_requested);
+    const struct { std::array<std::int16_t, 5> totals; int hand; bool over; } cases[] = {
+        {{0, 112, 60, 40, 40}, 5, false}, {{0, 130, 70, 45, 41}, 5, true},   {{0, 110, 60, 50, 40}, 5, true},
+        {{0, 109, 60, 50, 40}, 5, false}, {{0, 120, 120, 50, 30}, 5, true},  {{0, 115, 30, 30, 30}, 5, false},
+        {{0, 40, 112, 40, 60}, 5, false}, {{0, 41, 45, 130, 70}, 5, true},   {{0, 50, 30, 120, 120}, 5, true},
+        {{0, 300, 100, 100, 100}, 29, false}, {{0, 300, 100, 100, 100}, 30, true}, {{0, 60, 50, 50, 50}, 30, true},
+    };
+    for (const auto& c : cases) {
+        tw->match_totals = c.totals;
+        tw->hand_number = std::uint8_t(c.hand);
+        tw->Ord_Punteggio();
+        EXPECT_EQ(tw->match_is_over(), c.over) << c.totals[1] << " " << c.totals[2] << " " << c.totals[3] << " "
+                                                << c.totals[4] << " after hand " << c.hand;
+    }
+    for (const auto& [totals, sorted] : {std::pair<std::array<std::int16_t, 5>, std::array<std::int16_t, 5>>{
+                                             {0, 280, 300, 17, 256}, {0, 300, 280, 256, 17}},
+                                         {{0, 630, 511, 512, 600}, {0, 630, 600, 512, 511}}}) {
+        tw->match_totals = totals;
+        tw->Ord_Punteggio();
+        EXPECT_EQ(tw->sorted_totals, sorted);
+        EXPECT_EQ(tw->match_totals, totals);
+    }
 }
 
 }  // namespace
