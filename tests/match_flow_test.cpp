@@ -73,8 +73,7 @@ TEST(DealerDraw, TieForTheHighestDrawsAgainFromTheNextFourCards) {
 
 TEST(DealerDraw, TenTiedSeriesUseUpThePack) {
     std::vector<int> pack;  // every series draws the four suits of one number
-    for (int n = 1; n <= 10; ++n)
-        for (int suit = 0; suit < 4; ++suit) pack.push_back(suit * 10 + n);
+    for (int i = 0; i < 40; ++i) pack.push_back(i % 4 * 10 + i / 4 + 1);
     StackedPack tw(pack);
     frmGioco& w = *tw;
     int messages = 0;
