@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "window/controls.h"
+#include "window/window.h"
 
 namespace testing_support {
 
@@ -30,22 +31,11 @@ inline void press(QWidget* target, Qt::MouseButton button = Qt::LeftButton, std:
     send_mouse(target, QEvent::MouseButtonPress, button, at.value_or(QPointF(target->rect().center())));
 }
 inline void click(QWidget* target, Qt::MouseButton button = Qt::LeftButton, std::optional<QPointF> at = {}) {
-    const QPointF p = at.value_or(QPointF(target->rect().center()));
-    send_mouse(target, QEvent::MouseButtonPress, button, p);
-    send_mouse(target, QEvent::MouseButtonRelease, button, p);
+    press(target, button, at);
+    send_mouse(target, QEvent::MouseButtonRelease, button, at.value_or(QPointF(target->rect().center())));
 }
-inline void press(const ui::BoxedControl& control, Qt::MouseButton button = Qt::LeftButton) {
-    press(mouse_target(control), button);
-}
-inline void click(const ui::BoxedControl& control, Qt::MouseButton button = Qt::LeftButton) {
-    click(mouse_target(control), button);
-}
-
-}  // namespace testing_support
-
-#include "window/window.h"
-
-namespace testing_support {
+inline void press(const ui::BoxedControl& c, Qt::MouseButton b = Qt::LeftButton) { press(mouse_target(c), b); }
+inline void click(const ui::BoxedControl& c, Qt::MouseButton b = Qt::LeftButton) { click(mouse_target(c), b); }
 
 // A press on the bare table at a point given in logical units.
 inline void press_table(const ui::Window& window, float x, float y, Qt::MouseButton button = Qt::LeftButton) {

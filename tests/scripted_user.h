@@ -6,8 +6,10 @@
 
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "input.h"
@@ -33,32 +35,27 @@ public:
     // choice must be forgotten.
     bool meddle = true;
 
-    // Whether the game waits for a pack click of the dealer draw.
-    bool draw_waits() const { return w_.choose_dealer == 1 && w_.played_card == 0 && w_.deck_pos >= 1 && w_.deck_pos <= 40; }
-    // Whether the trick loop waits for the user's card.
-    bool card_awaited() const { return w_.input_lock == 0 && w_.current_player == 1 && w_.played_card == 0 && w_.trick_number >= 1; }
-    // Whether the score sheet stands on the table: only the end-of-hand wait shows it.
+    bool draw_waits() const {
+        return w_.choose_dealer == 1 && w_.played_card == 0 && w_.deck_pos >= 1 && w_.deck_pos <= 40;
+    }
+    bool card_awaited() const {
+        return w_.input_lock == 0 && w_.current_player == 1 && w_.played_card == 0 && w_.trick_number >= 1;
+    }
+    // Only the end-of-hand wait shows the score sheet.
     bool sheet_shown() const { return w_.surface.Point(400, 110) == ui::Rgb{192, 255, 192}; }
 
     // The cards of the user's hand that the rules accept now.
     std::vector<std::uint8_t> playable() const {
-        std::vector<std::uint8_t> held, led_suit, others;
-        const std::uint8_t led = frmGioco::seme_carta(w_.trick_cards[w_.trick_leader]);
-        for (int s = 1; s <= 10; ++s) {
-            const std::uint8_t c = w_.hands[1][s];
-            if (c < 1 || c > 100) continue;
-            held.push_back(c);
-            if (frmGioco::seme_carta(c) == led) led_suit.push_back(c);
-            if (frmGioco::seme_carta(c) != 3) others.push_back(c);
-        }
-        if (w_.trick_leader != 1 && !led_suit.empty()) held = led_suit;
-        if (w_.trick_number == 1) {
-            std::vector<std::uint8_t> no_bastoni;
-            for (std::uint8_t c : held)
-                if (frmGioco::seme_carta(c) != 3) no_bastoni.push_back(c);
-            // A hand of nothing but Bastoni may play one.
-            if (!others.empty()) held = no_bastoni;
-        }
+        const auto suit = frmGioco::seme_carta;
+        const std::uint8_t led = suit(w_.trick_cards[w_.trick_leader]);
+        std::vector<std::uint8_t> held;
+        std::ranges::copy_if(w_.hands[1], std::back_inserter(held), [](int c) { return c >= 1 && c <= 100; });
+        // Narrows the choice, unless no card would be left.
+        const auto only = [&held](auto rule) {
+            if (std::ranges::any_of(held, rule)) std::erase_if(held, [&](std::uint8_t c) { return !rule(c); });
+        };
+        if (w_.trick_leader != 1) only([&](std::uint8_t c) { return suit(c) == led; });
+        if (w_.trick_number == 1) only([&](std::uint8_t c) { return suit(c) != 3; });  // no Bastoni
         return held;
     }
 
@@ -69,27 +66,20 @@ public:
 
 private:
     void act() {
-        if (w_.run_over()) return;
-        if (before_acting && before_acting()) return;
+        if (w_.run_over() || (before_acting && before_acting())) return;
         if (draw_waits()) {
             click(w_.dorsov);
         } else if (card_awaited()) {
             const std::vector<std::uint8_t> cards = playable();
             if (cards.empty()) return;
             const std::uint8_t card = cards[random_() % cards.size()];
-            const bool middle = use_middle_button && random_() % 5 == 0;
-            press(w_.carta[card], middle ? Qt::MiddleButton : Qt::LeftButton);
+            press(w_.carta[card], use_middle_button && random_() % 5 == 0 ? Qt::MiddleButton : Qt::LeftButton);
         } else if (sheet_shown()) {
-            if (!sheet_handled_) {
-                sheet_handled_ = true;
+            if (!std::exchange(sheet_handled_, true)) {
                 ++hands_seen_;
                 if (at_end_of_hand) at_end_of_hand();
             }
-            if (w_.continue_.Enabled()) {
-                w_.continue_.Click();
-            } else {
-                w_.menu_newGame.Click();
-            }
+            (w_.continue_.Enabled() ? w_.continue_ : w_.menu_newGame).Click();
         } else {
             sheet_handled_ = false;
             if (meddle && random_() % 50 == 0) (w_.continue_.Enabled() ? w_.continue_ : w_.menu_newGame).Click();

@@ -14,12 +14,7 @@ namespace testing_support {
 // A fresh, empty program folder, removed with the object.
 class TempDir {
 public:
-    TempDir() {
-        std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() / ("dolvaro-test-" + std::to_string(rd()) + "-" +
-                                                          std::to_string(rd()));
-        std::filesystem::create_directories(path_);
-    }
+    TempDir() { std::filesystem::create_directories(path_); }
     ~TempDir() {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
@@ -34,7 +29,9 @@ public:
     }
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path path_ = std::filesystem::temp_directory_path() /
+                                  ("dolvaro-test-" + std::to_string(std::random_device{}()) + "-" +
+                                   std::to_string(std::random_device{}()));
 };
 
 // A window after Form_Load and (with activate) Form_Activate's steps, without the match loop.
