@@ -34,19 +34,19 @@ struct StackedPack : TestWindow {
     }
 };
 
-// Runs the dealer draw, clicking the pack whenever it waits; the number of clicks.
-int draw(frmGioco& w) {
-    int clicks = 0;
+// Runs the dealer draw, clicking the pack whenever it waits; where each drawn card came to lie.
+std::vector<Spot> draw(frmGioco& w) {
+    std::vector<Spot> drawn;
     ScriptedUser user(w);
     user.before_acting = [&] {
         if (user.draw_waits()) {
             testing_support::click(w.dorsov);
-            ++clicks;
+            drawn.push_back(spot_of(w.carta[w.played_card]));
         }
         return true;
     };
     w.Scelta_Cartaro();
-    return clicks;
+    return drawn;
 }
 
 TEST(DealerDraw, TieForTheHighestDrawsAgainFromTheNextFourCards) {
@@ -62,7 +62,11 @@ TEST(DealerDraw, TieForTheHighestDrawsAgainFromTheNextFourCards) {
         for (int p = 1; p <= 4; ++p) tied.push_back(spot_of(w.carta[w.deck[p]]));
     };
     w.personalize_players.SetEnabled(true);
-    EXPECT_EQ(draw(w), 8) << "one click per draw, the computers' too";
+    // One click per draw, the computers' too; each card face up in front of its seat 2, 3, 4, 1.
+    const std::vector<Spot> series{{685, 253}, {373, 19}, {61, 253}, {373, 485}};
+    std::vector<Spot> both = series;
+    both.insert(both.end(), series.begin(), series.end());
+    EXPECT_EQ(draw(w), both);
     EXPECT_EQ(messages, std::vector<std::string>{"Try again, please"});
     EXPECT_EQ(pauses, std::vector<double>{6.0});
     EXPECT_EQ(tied, std::vector<Spot>(4, Spot{1500, 1500}));
@@ -78,7 +82,7 @@ TEST(DealerDraw, TenTiedSeriesUseUpThePack) {
     frmGioco& w = *tw;
     int messages = 0;
     w.test_hooks.message_box = [&](const std::string&) { ++messages; };
-    EXPECT_EQ(draw(w), 40);
+    EXPECT_EQ(draw(w).size(), 40u);
     EXPECT_EQ(messages, 10);
     EXPECT_TRUE(w.deck_pos == 41 && w.dealer == 0 && w.choose_dealer == 1 && w.input_lock == 0);
     w.played_card = 0;
