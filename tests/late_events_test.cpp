@@ -1,6 +1,7 @@
 // Events that come at awkward moments: a double click on the pack, a close before the game has
 // started, a music choice in the middle of a gathering, a song file that is a FIFO.
 #include <QMouseEvent>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -39,6 +40,27 @@ TEST(LateEvents, CloseBeforeActivationStartsNoGame) {
     tw->Form_Activate();  // would wait for a pack click forever if the match loop started
     EXPECT_FALSE(tw->first_setup_done);
     EXPECT_FALSE(tw->dorsov.Visible());
+}
+
+// Once the window is closed, a message box or a beep ends the run from game code; inside an
+// event handler it does nothing, and the event pass around it ends the run.
+TEST(LateEvents, NoMessageBoxOrBeepAfterAClose) {
+    TestWindow tw;
+    int shown = 0;
+    tw->test_hooks.message_box = [&](const std::string&) { ++shown; };
+    tw->test_hooks.beep = [&] { ++shown; };
+    bool handler_returned = false;
+    QTimer::singleShot(0, [&] {
+        tw->menu_quit_Click();
+        tw->MsgBox("You have Coppe");
+        tw->Beep();
+        handler_returned = true;
+    });
+    EXPECT_THROW(tw->WaitEvents(), ProgramEnded);
+    EXPECT_TRUE(handler_returned);
+    EXPECT_THROW(tw->MsgBox("Try again, please"), ProgramEnded);
+    EXPECT_THROW(tw->Beep(), ProgramEnded);
+    EXPECT_EQ(shown, 0);
 }
 
 TEST(LateEvents, MusicChoiceDuringAGatheringWaitsForItsEndAndTheLatestWins) {
