@@ -1,5 +1,5 @@
 // Events that come at awkward moments: a double click on the pack, a close before the game has
-// started, a music choice in the middle of a gathering, a song file that is a FIFO.
+// started or with a message due, a song file that is a FIFO.
 #include <QMouseEvent>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -61,22 +61,6 @@ TEST(LateEvents, NoMessageBoxOrBeepAfterAClose) {
     EXPECT_THROW(tw->MsgBox("Try again, please"), ProgramEnded);
     EXPECT_THROW(tw->Beep(), ProgramEnded);
     EXPECT_EQ(shown, 0);
-}
-
-TEST(LateEvents, MusicChoiceDuringAGatheringWaitsForItsEndAndTheLatestWins) {
-    TestWindow tw;
-    tw->animation_running = true;
-    tw->all[0].Click();
-    tw->nomusic[0].Click();
-    tw->all[0].Click();
-    EXPECT_FALSE(tw->all[0].Checked()) << "nothing before the frames end";
-    EXPECT_EQ(tw.dir.read("dolvset.kvq"), "");
-    tw->end_of_animation();
-    EXPECT_TRUE(tw->all[0].Checked());
-    EXPECT_FALSE(tw->nomusic[0].Checked());
-    EXPECT_EQ(tw.dir.read("dolvset.kvq"), " 2 \r\n 1 \r\nYou\r\nRight\r\nTop\r\nLeft\r\n 101 \r\n");
-    tw->end_of_animation();  // a held choice runs once
-    EXPECT_TRUE(tw->all[0].Checked());
 }
 
 TEST(LateEvents, SongFileThatIsAFifoNeverBlocks) {

@@ -119,9 +119,9 @@ TEST(Music, FolderWithoutSongsGivesNoneAndSequentialModeOnly) {
     }
 }
 
-// Each choice sets its marks, song_index, the song and the saved line. An end that arrives during
-// animation frames loads the next song only after them, once, unless a new choice overtook it;
-// any code but 1 is no end. Run a second time without audio: the same, with the device closed.
+// Each choice sets its marks, song_index, the song and the saved line. An end or a choice that
+// arrives during animation frames loads its song only after them, once; a choice overtakes the
+// end; any code but 1 is no end. Run a second time without audio: the same, with the device closed.
 TEST(Music, ChoicesAndEndsSetTheirMarksPlayAndSave) {
     auto tw = started({{"alpha.mid"}, {"beta.mid"}, {"gamma.mid"}}, " 0 ");
     frmGioco& w = **tw;
@@ -143,8 +143,9 @@ TEST(Music, ChoicesAndEndsSetTheirMarksPlayAndSave) {
         {"frames over again", frames_over, seq2},
         {"code 2", [&] { w.MMC1.on_done(other); }, seq2},
         {"end during the frames", end_in_frames, seq2},
-        {"sequential during the frames", click(w.all[0]), seq1},
-        {"frames over", frames_over, seq1},
+        {"none during the frames waits for them", click(w.nomusic[0]), seq2},
+        {"then sequential: the latest choice wins", click(w.all[0]), seq2},
+        {"frames over: the choice, not the end", frames_over, seq1},
         {"song 3 during the sequence", click(*w.canzoni[3]), want(song[3], 0, song[3], " 0 ")},
         {"none", click(w.nomusic[0]), none},
         {"sequential again", click(w.all[0]), seq1},
