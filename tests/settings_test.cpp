@@ -1,14 +1,15 @@
 // The settings file (its exact format, the round trip, every kind of bad file) and the play
 // rate and card rustle options, whose marks carry the state and whose choice saves it.
+#include <QByteArray>
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,13 +27,8 @@ namespace {
 const std::string kFile = "dolvset.kvq";
 using Names = std::array<std::string, 5>;
 
-// A window whose Form_Load reads the given file, or finds none.
-std::unique_ptr<TestWindow> started_with(const std::optional<std::string>& bytes) {
-    auto tw = std::make_unique<TestWindow>(false);
-    if (bytes) tw->dir.write(kFile, *bytes);
-    (*tw)->Form_Load();
-    return tw;
-}
+// The bytes repeated n times.
+std::string times(int n, const std::string& s) { return QByteArray::fromStdString(s).repeated(n).toStdString(); }
 
 // Every item of a group carries a check box, and only the chosen one is checked.
 void expect_marks(frmGioco& w, int song) {
@@ -42,35 +38,17 @@ void expect_marks(frmGioco& w, int song) {
     EXPECT_TRUE(mark(w.all[0], song == 101) && mark(w.nomusic[0], song == 0)) << "music";
 }
 
-// Seven CR LF lines, numbers with a blank before and after, names as they are; the file is
-// replaced whole, and read back it gives every value again.
-TEST(SettingsFile, WritesSevenLinesByteForByteAndReadsThemBack) {
-    TestWindow tw;
-    tw.dir.write(kFile, std::string(10000, 'z'));
-    tw->Set_Write();
-    EXPECT_EQ(tw.dir.read(kFile), " 2 \r\n 1 \r\nYou\r\nRight\r\nTop\r\nLeft\r\n 0 \r\n");
-    tw->play_rate = 3;
-    tw->card_rustle = 0;
-    tw->player_names = {"", "Élodie", " spaced ", "", "Zoë"};
-    tw->all[0].SetChecked(true);
-    tw->Set_Write();
-    EXPECT_EQ(tw.dir.read(kFile), " 3 \r\n 0 \r\nÉlodie\r\n spaced \r\n\r\nZoë\r\n 101 \r\n");
-    auto again = started_with(tw.dir.read(kFile));
-    EXPECT_EQ(std::tuple(int((*again)->play_rate), int((*again)->card_rustle), (*again)->player_names),
-              std::tuple(3, 0, tw->player_names));
-    expect_marks(**again, 101);
-}
-
 // What start-up makes of good, short, odd and bad files: what can be read is kept, the rest
-// takes the defaults 2, 1, You, Right, Top, Left, 0.
+// takes the defaults 2, 1, You, Right, Top, Left, 0. Only a regular file is read, and without
+// waiting: a FIFO, a device or a folder in its place is left as it is.
 TEST(SettingsFile, ReaderKeepsWhatItCanAndDefaultsTheRest) {
     // No names: any names, as long as the name rule holds for them.
-    struct Case { std::string what; std::optional<std::string> bytes; int rate, rustle; std::optional<Names> names; int song; };
+    // No bytes: no file, or what make puts in its place.
+    struct Case { std::string what; std::optional<std::string> bytes; int rate, rustle; std::optional<Names> names;
+                  int song; std::function<void(const fs::path&)> make = nullptr; };
     const Names defaults{"", "You", "Right", "Top", "Left"}, abcd{"", "A", "B", "C", "D"};
-    std::string binary, euros, twenty_euros;
+    std::string binary;
     for (int i = 0; i < 4096; ++i) binary.push_back(char((i * 37) % 256));
-    for (int i = 0; i < 40000; ++i) euros += "\xE2\x82\xAC";
-    for (int i = 0; i < kNameLimit; ++i) twenty_euros += "\xE2\x82\xAC";
     std::vector<Case> cases = {
         {"missing", std::nullopt, 2, 1, defaults, 0},
         {"empty", "", 2, 1, defaults, 0},
@@ -85,22 +63,34 @@ TEST(SettingsFile, ReaderKeepsWhatItCanAndDefaultsTheRest) {
         {"controls in names", " 2 \r\n 1 \r\nA\tx\r\nB\xC2\x85y\r\n\xE2\x80\xAE" "C\r\nD\x00z\r\n 0 \r\n"s, 2, 1,
          Names{"", "Ax", "By", "C", "Dz"}, 0},
         {"binary", binary, 2, 1, std::nullopt, 0},
+        {"FIFO", {}, 2, 1, defaults, 0, [](const fs::path& p) { ASSERT_EQ(mkfifo(p.c_str(), 0644), 0); }},
+        {"link to /dev/zero", {}, 2, 1, defaults, 0, [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }},
+        {"folder", {}, 2, 1, defaults, 0, [](const fs::path& p) { fs::create_directory(p); }},
     };
     // Out of range or garbled numbers: rustle 7 and song x never fit.
     for (const char* rate : {" 0 ", " 4 ", "-1", " 2.5 ", "abc", "", "99999999999999999999", "2 3"})
-        cases.push_back({rate, std::string(rate) + "\r\n 7 \r\nA\r\nB\r\nC\r\nD\r\n x \r\n", 2, 1, abcd, 0});
+        cases.push_back({rate, rate + "\r\n 7 \r\nA\r\nB\r\nC\r\nD\r\n x \r\n"s, 2, 1, abcd, 0});
     // A character cut by the read limit leaves the file UTF-8: the padding moves the cut through
     // every byte of a three-byte character.
+    const std::string euro = "\xE2\x82\xAC";
     for (const std::string pad : {"", "x", "xx"})
-        cases.push_back({"cut after padding " + pad, " 2 \r\n 1 \r\nZo\xC3\xAB" + pad + "\r\n" + euros + "\r\n", 2, 1,
-                         Names{"", "Zo\xC3\xAB" + pad, twenty_euros, "Top", "Left"}, 0});
+        cases.push_back({"cut after padding " + pad, " 2 \r\n 1 \r\nZo\xC3\xAB" + pad + "\r\n" + times(40000, euro), 2, 1,
+                         Names{"", "Zo\xC3\xAB" + pad, times(kNameLimit, euro), "Top", "Left"}, 0});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        auto tw = started_with(c.bytes);
-        EXPECT_EQ(std::pair(int((*tw)->play_rate), int((*tw)->card_rustle)), std::pair(c.rate, c.rustle));
+        TestWindow tw(false);
+        const fs::path path = tw.dir.path() / kFile;
+        if (c.bytes) tw.dir.write(kFile, *c.bytes);
+        if (c.make) c.make(path);
+        const fs::file_type type = fs::symlink_status(path).type();
+        alarm(5);  // a read that hangs would hold the whole suite: the alarm ends the program instead
+        tw->Form_Load();
+        alarm(0);
+        EXPECT_EQ(fs::symlink_status(path).type(), type) << "start-up left the file as it was";
+        EXPECT_EQ(std::pair(int(tw->play_rate), int(tw->card_rustle)), std::pair(c.rate, c.rustle));
         for (int i = 0; i <= 4; ++i)
-            EXPECT_EQ((*tw)->player_names[i], c.names ? (*c.names)[i] : media::clean_name((*tw)->player_names[i]));
-        expect_marks(**tw, c.song);  // the music mode read shows once start-up has acted on it
+            EXPECT_EQ(tw->player_names[i], c.names ? (*c.names)[i] : media::clean_name(tw->player_names[i]));
+        expect_marks(*tw, c.song);  // the music mode read shows once start-up has acted on it
     }
 }
 
@@ -109,12 +99,9 @@ TEST(SettingsFile, ReaderKeepsWhatItCanAndDefaultsTheRest) {
 // and nothing that steers text instead of showing it.
 TEST(NameRule, CutsWholeCharactersAndKeepsControlsOut) {
     const std::string x19(19, 'x'), grin = "\xF0\x9F\x98\x80";  // U+1F600
-    std::string a_and_grins = "a", grins19;
-    for (int i = 0; i < 20; ++i) a_and_grins += grin;
-    for (int i = 0; i < 19; ++i) grins19 += grin;
     const struct { const char* what; std::string in, out; } cases[] = {
         {"kept as typed", " Élodie O'Brien \"J\" ", " Élodie O'Brien \"J\" "},
-        {"cut after a pair of code units", a_and_grins, "a" + grins19},
+        {"cut after a pair of code units", "a" + times(20, grin), "a" + times(19, grin)},
         {"accent kept with its letter", x19 + "xe\xCC\x81", x19 + "x"},
         {"accent beyond the cut", x19 + "e\xCC\x81", x19},
         // C0, DEL, C1 (its line break too), bidirectional embedding, override and isolates,
@@ -125,27 +112,6 @@ TEST(NameRule, CutsWholeCharactersAndKeepsControlsOut) {
         {"not UTF-8", "a\xFF" "b", "a\xEF\xBF\xBD" "b"},
     };
     for (const auto& c : cases) EXPECT_EQ(media::clean_name(c.in), c.out) << c.what;
-}
-
-// Only a regular file is read, and without waiting: a FIFO, a device or a folder in its place
-// gives the defaults and is left as it is.
-TEST(SettingsFile, OnlyARegularFileIsRead) {
-    const std::pair<const char*, std::function<void(const fs::path&)>> makers[] = {
-        {"FIFO", [](const fs::path& p) { ASSERT_EQ(mkfifo(p.c_str(), 0644), 0); }},
-        {"link to /dev/zero", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }},
-        {"folder", [](const fs::path& p) { fs::create_directory(p); }},
-    };
-    for (const auto& [what, make] : makers) {
-        SCOPED_TRACE(what);
-        TestWindow tw(false);
-        make(tw.dir.path() / kFile);
-        tw->play_rate = 0;
-        alarm(5);  // a read that hangs would hold the whole suite: the alarm ends the program instead
-        tw->Set_Read();
-        alarm(0);
-        EXPECT_EQ(std::pair(int(tw->play_rate), tw->player_names[1]), std::pair(2, "You"s));
-        EXPECT_FALSE(fs::is_regular_file(tw.dir.path() / kFile));
-    }
 }
 
 // A shared install: the folder takes no new file, but the file itself may be written. The save
@@ -161,9 +127,8 @@ TEST(SettingsFile, FolderThatTakesNoNewFileGetsTheFileWrittenInPlace) {
         uid_t rights = setfsuid(geteuid() == 0 ? 65534 : geteuid());
         ~Restore() { setfsuid(rights), fs::permissions(dir, fs::perms(0755)); }
     } restore{tw.dir.path()};
-    const fs::path probe = tw.dir.path() / "probe";
-    if (const int fd = ::open(probe.c_str(), O_CREAT | O_WRONLY | O_EXCL, 0644); fd >= 0) {
-        ::close(fd), ::unlink(probe.c_str());
+    if (std::ofstream(tw.dir.path() / "probe")) {
+        fs::remove(tw.dir.path() / "probe");
         GTEST_SKIP() << "this user can make files in a read-only folder";
     }
     tw->velocità_gioco[3].Click();
@@ -192,28 +157,36 @@ TEST(SettingsFile, StaleTemporaryFilesGoAtStartAndAtTheNextSave) {
 }
 
 // A choice moves the only mark and saves; choosing the checked item again changes nothing. The
-// card rustle choice hides the info overlay, a play rate choice leaves it. A save writes a new
-// file and puts it in the old one's place: the old file is never written over, so a crash in the
-// middle of a save cannot leave it cut short. Its permissions carry over.
-TEST(Options, ChoiceMovesTheMarkAndSavesByReplacingTheFile) {
+// card rustle choice hides the info overlay, a play rate choice leaves it. A save writes seven
+// CR LF lines (numbers with a blank before and after, names as they are) to a new file and puts
+// it in the old one's place: the old file is never written over, so a crash in the middle of a
+// save cannot leave it cut short. Its permissions carry over; read back, it gives every value again.
+TEST(SettingsFile, ChoiceMovesTheMarkAndSavesSevenLinesByReplacingTheFile) {
     TestWindow tw;
     const std::string old = " 1 \r\n 1 \r\nA\r\nB\r\nC\r\nD\r\n 0 \r\n";
     tw.dir.write(kFile, old);
     fs::permissions(tw.dir.path() / kFile, fs::perms(0600));
     fs::create_hard_link(tw.dir.path() / kFile, tw.dir.path() / "old");
+    const Names names{"", "Élodie", " spaced ", "", "Zoë"};
+    tw->player_names = names;
+    tw->all[0].SetChecked(true);  // as choosing "SEQUENTIAL MODE" leaves the marks
+    tw->nomusic[0].SetChecked(false);
     tw->Text4.Show();
     tw->velocità_gioco[1].Click();
     EXPECT_TRUE(tw->Text4.Visible());
     tw->menu_card_rustle[0].Click();
     EXPECT_FALSE(tw->Text4.Visible());
-    for (int again = 0; again < 2; ++again) {
+    for (int twice = 0; twice < 2; ++twice) {
         tw->velocità_gioco[3].Click();
         EXPECT_EQ(std::pair(int(tw->play_rate), int(tw->card_rustle)), std::pair(3, 0));
-        expect_marks(*tw, 0);
-        EXPECT_EQ(tw.dir.read(kFile), " 3 \r\n 0 \r\nYou\r\nRight\r\nTop\r\nLeft\r\n 0 \r\n");
+        expect_marks(*tw, 101);
+        EXPECT_EQ(tw.dir.read(kFile), " 3 \r\n 0 \r\nÉlodie\r\n spaced \r\n\r\nZoë\r\n 101 \r\n");
     }
     EXPECT_EQ(tw.dir.read("old"), old) << "the old file was written over";
     EXPECT_EQ(fs::status(tw.dir.path() / kFile).permissions(), fs::perms(0600));
+    tw->Set_Read();
+    EXPECT_EQ(std::tuple(int(tw->play_rate), int(tw->card_rustle), tw->player_names, int(tw->song_index)),
+              std::tuple(3, 0, names, 101));
 }
 
 }  // namespace
