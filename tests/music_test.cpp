@@ -91,20 +91,6 @@ TEST(Music, MenuListsTheFolderSongsAfterSequentialMode) {
     EXPECT_EQ(state(tw), want(tw->canzoni[rock]->Caption(), 0, "rock & roll", " 0 "));
 }
 
-// "SEQUENTIAL MODE" with no songs keeps its mark and plays nothing.
-TEST(Music, FolderWithoutSongsGivesNoneAndSequentialModeOnly) {
-    const struct { const char* what; std::vector<Song> files; bool folder; } cases[] = {
-        {"missing folder", {}, false}, {"empty folder", {}, true}, {"upper-case MID", {{"song.MID"}}, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        auto tw = started(c.files, " 101 ", c.folder);
-        EXPECT_FALSE((*tw)->song_count() || (*tw)->canzoni[1]->Visible() || (*tw)->MMC1.is_open());
-        (*tw)->nomusic[0].Click();
-        (*tw)->all[0].Click();
-        EXPECT_EQ(state(*tw), "SEQUENTIAL MODE #0  | 101 \r\n");
-    }
-}
-
 // Each choice sets its marks, song_index, the song and the saved line. An end or a choice that
 // arrives during animation frames loads its song only after them, once; a choice overtakes the
 // end; any code but 1 is no end. Run a second time without audio: the same, with the device closed.
@@ -159,17 +145,26 @@ TEST(Music, SongEndsMoveTheSequenceOnOrRepeatTheSong) {
 
 // Only "None" and "SEQUENTIAL MODE" come back: a saved 101 survives other saves and starts the
 // sequence at song 1 before the window shows; any other value checks nothing and is saved as 0.
+// With no songs (no folder, an empty one, or names without ".mid") the menu holds "None" and
+// "SEQUENTIAL MODE" only, and the sequence keeps its mark and plays nothing.
 TEST(Music, SavedModeComesBackAtTheNextStart) {
-    const struct { std::string line, marks; int index; std::string song, saved, next_marks; } cases[] = {
-        {" 0 ", "None", 0, "", " 0 ", "None"}, {" 101 ", kSeq + "alpha", 1, "alpha", " 101 ", kSeq + "alpha"},
-        {" 5 ", "", 5, "", " 0 ", "None"}};
+    const std::vector<Song> alpha{{"alpha.mid"}}, none{}, upper{{"song.MID"}};
+    const std::string seq = "SEQUENTIAL MODE";
+    const struct { std::string line; const std::vector<Song>& songs; bool folder;
+                   std::string marks; int index; std::string song, saved, next_marks; } cases[] = {
+        {" 0 ", alpha, true, "None", 0, "", " 0 ", "None"}, {" 5 ", alpha, true, "", 5, "", " 0 ", "None"},
+        {" 101 ", alpha, true, kSeq + "alpha", 1, "alpha", " 101 ", kSeq + "alpha"},
+        {" 101 ", none, false, seq, 0, "", " 101 ", seq}, {" 101 ", none, true, seq, 0, "", " 101 ", seq},
+        {" 101 ", upper, true, seq, 0, "", " 101 ", seq},
+    };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        auto tw = started({{"alpha.mid"}}, c.line);
+        SCOPED_TRACE(c.line + (c.songs.empty() ? (c.folder ? "empty folder" : "no folder") : c.songs[0].name));
+        auto tw = started(c.songs, c.line, c.folder);
         EXPECT_EQ(state(*tw), want(c.marks, c.index, c.song, c.line));  // the window has not shown yet
+        EXPECT_TRUE(&c.songs == &alpha || !((*tw)->song_count() || (*tw)->canzoni[1]->Visible() || (*tw)->MMC1.is_open()));
         (*tw)->velocità_gioco[3].Click();
         EXPECT_EQ(state(*tw), want(c.marks, c.index, c.song, c.saved));
-        auto next = started({{"alpha.mid"}}, tw->dir.read(kSettings));  // the next run
+        auto next = started(c.songs, tw->dir.read(kSettings), c.folder);  // the next run
         EXPECT_EQ(state(*next), want(c.next_marks, c.index == 1, c.song, c.saved));
     }
 }
