@@ -6,6 +6,8 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "input.h"
 #include "test_window.h"
 
@@ -21,12 +23,14 @@ bool in_front_of(const ui::BoxedControl& a, const ui::BoxedControl& b) {
 }  // namespace
 
 // "R" chooses "&Game rules", "I" chooses "&Info"; "r" and "i" are left clicks on the rules and
-// on the info text, "j" a right click on the info text (its own menu, not a click).
-TEST(Overlays, MenuChoicesAndClicksShowHideAndStack) {
+// on the info text, "j" a right click on the info text (its own menu, not a click); "l" locks the
+// input, and "1", "2", "4" are presses of the left, right and middle button on the bare table.
+TEST(Overlays, MenuChoicesClicksAndTablePressesShowHideAndStack) {
     const struct { const char* steps; bool rules, info; } cases[] = {
         {"R", true, false},  {"RR", false, false}, {"I", false, true},  {"II", false, false},
         {"IR", true, true},  {"IRI", false, false}, {"RI", false, true}, {"IRR", false, true},
         {"RIR", true, true}, {"IRj", true, true},  {"IRi", true, false}, {"IRr", false, true},
+        {"IR1", false, false}, {"IRl1", false, false}, {"IRl2", false, false}, {"IRl4", false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.steps);
@@ -38,26 +42,15 @@ TEST(Overlays, MenuChoicesAndClicksShowHideAndStack) {
             case 'I': tw->menu_about.Click(); break;
             case 'r': click(tw->Text2); break;
             case 'i': click(tw->Text4); break;
-            default: click(tw->Text4, Qt::RightButton);
+            case 'j': click(tw->Text4, Qt::RightButton); break;
+            case 'l': tw->input_lock = 100; break;
+            default: testing_support::press_table(tw->window(), 600, 500, Qt::MouseButton(*ch - '0'));
         }
-        EXPECT_EQ(std::pair(tw->Text2.Visible(), tw->Text4.Visible()), std::pair(c.rules, c.info));
+        EXPECT_EQ(std::tuple(tw->Text2.Visible(), tw->Text4.Visible(), int(tw->input_lock)),
+                  std::tuple(c.rules, c.info, std::strchr(c.steps, 'l') ? 100 : 0));
         EXPECT_TRUE(!(c.rules && c.info) || in_front_of(tw->Text2, tw->Text4)) << "rules in front of info";
         for (const ui::TextBox* shown : {&tw->Text2, &tw->Text4})
             EXPECT_TRUE(!shown->Visible() || in_front_of(*shown, tw->carta[7])) << "card in front";
-    }
-}
-
-TEST(Overlays, PressOnTheBareTableHidesBothWhateverTheButtonAndLock) {
-    for (const auto& [button, lock] : {std::pair{Qt::LeftButton, 0}, {Qt::RightButton, 100}, {Qt::MiddleButton, 100},
-                                       {Qt::LeftButton, 100}}) {
-        SCOPED_TRACE(testing::Message() << "button " << int(button) << " lock " << lock);
-        TestWindow tw;
-        tw->menu_about.Click();
-        tw->menu_rules.Click();
-        tw->input_lock = std::int16_t(lock);
-        testing_support::press_table(tw->window(), 600, 500, button);
-        EXPECT_FALSE(tw->Text2.Visible() || tw->Text4.Visible());
-        EXPECT_EQ(tw->input_lock, lock);
     }
 }
 
@@ -65,10 +58,10 @@ TEST(Overlays, RulesScrollButNeitherTextChanges) {
     TestWindow tw;
     tw->window().main_window().show();  // the bar is laid out as the user sees it
     QCoreApplication::processEvents();
-    tw->menu_rules.Click();
+    tw->menu_rules.Click();  // and a turn of the wheel scrolls the rules
     auto* rules = qobject_cast<QPlainTextEdit*>(tw->Text2.widget());
     ASSERT_NE(rules, nullptr);
-    const QPointF inside(20, 20);  // a turn of the wheel scrolls the rules
+    const QPointF inside(20, 20);
     QWheelEvent wheel(inside, rules->viewport()->mapToGlobal(inside), QPoint(), QPoint(0, -120), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(rules->viewport(), &wheel);
