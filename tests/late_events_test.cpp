@@ -1,16 +1,11 @@
 // Events that come at awkward moments: a double click on the pack, a close before the game has
 // started or with a message due, a song file that is a FIFO.
-#include <QMouseEvent>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
-#include <fcntl.h>
 #include <unistd.h>
-
-#include <chrono>
-#include <future>
 
 #include "input.h"
 #include "test_window.h"
@@ -22,12 +17,9 @@ TEST(LateEvents, DoubleClickOnThePackIsOneClick) {
     int clicks = 0;
     tw->dorsov.on_click = [&] { ++clicks; };
     QWidget* pack = tw->dorsov.widget();
-    const QPointF at(pack->rect().center());
-    using testing_support::send_mouse;
-    send_mouse(pack, QEvent::MouseButtonPress, Qt::LeftButton, at);
-    send_mouse(pack, QEvent::MouseButtonRelease, Qt::LeftButton, at);
-    send_mouse(pack, QEvent::MouseButtonDblClick, Qt::LeftButton, at);
-    send_mouse(pack, QEvent::MouseButtonRelease, Qt::LeftButton, at);
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                                    QEvent::MouseButtonRelease})
+        testing_support::send_mouse(pack, type, Qt::LeftButton, QPointF(pack->rect().center()));
     EXPECT_EQ(clicks, 1);
     testing_support::click(pack);
     EXPECT_EQ(clicks, 2) << "a later click counts again";
@@ -38,8 +30,7 @@ TEST(LateEvents, CloseBeforeActivationStartsNoGame) {
     tw->test_hooks.run_main_on_activate = true;
     tw->menu_quit_Click();
     tw->Form_Activate();  // would wait for a pack click forever if the match loop started
-    EXPECT_FALSE(tw->first_setup_done);
-    EXPECT_FALSE(tw->dorsov.Visible());
+    EXPECT_FALSE(tw->first_setup_done || tw->dorsov.Visible());
 }
 
 // Once the window is closed, a message box or a beep ends the run from game code; inside an
@@ -69,13 +60,8 @@ TEST(LateEvents, SongFileThatIsAFifoNeverBlocks) {
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     media::MciDevice device;
     device.FileName(fifo.string());
-    auto opened = std::async(std::launch::async, [&] { device.Command("Open"); });
-    if (opened.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
-        // Unblock the reader so that the test can report instead of hanging.
-        const int writer = ::open(fifo.c_str(), O_WRONLY);
-        if (writer >= 0) ::close(writer);
-        opened.wait();
-        FAIL() << "opening a FIFO as a song blocked";
-    }
+    alarm(5);  // an open that hangs would hold the whole suite: the alarm ends the program instead
+    device.Command("Open");
+    alarm(0);
     EXPECT_FALSE(device.is_open());
 }

@@ -20,12 +20,12 @@ using ui::Rgb;
 
 namespace {
 
-constexpr Rgb kTable = ui::kTableColour, kMarker{0, 0, 255}, kRed{255, 0, 0};
-constexpr Rgb kGreen{0, 192, 0}, kWhite{255, 255, 255}, kPink{255, 192, 192};
-constexpr float kPark = 2500;
-
 struct Pt { float x, y; };
 struct Box { float x1, y1, x2, y2; };
+
+constexpr Rgb kTable = ui::kTableColour, kMarker{0, 0, 255}, kRed{255, 0, 0};
+constexpr Rgb kGreen{0, 192, 0}, kWhite{255, 255, 255}, kPink{255, 192, 192};
+constexpr Pt kParked{2500, 2500};
 
 bool near(Pt a, Pt b, float tolerance) { return std::abs(a.x - b.x) <= tolerance && std::abs(a.y - b.y) <= tolerance; }
 Pt place(const ui::PictureBox& card) { return {card.Left(), card.Top()}; }
@@ -38,48 +38,51 @@ const Box kRowBoxes[] = {{}, {}, {684.13f, 165.35f, 782, 467.72f}, {265.35f, 19,
 const Box kNameBoxes[] = {{}, {372.27f, 464.13f, 397.27f, 477.13f}, {669.13f, 262, 680.13f, 327},
                           {372.27f, 123.87f, 397.27f, 136.87f}, {123.87f, 262, 134.87f, 314}};
 const std::array<std::string, 5> kNames{"", "You", "Right", "Top", "Left"};
-
-// Every seat holds ten unplayed cards; the listed slots of `seat` are marked played.
-void deal_rows(frmGioco& w, int seat = 0, std::vector<int> played = {}) {
-    for (int s = 1; s <= 4; ++s)
-        for (int i = 1; i <= 10; ++i) w.hands[s][i] = std::uint8_t((s - 1) * 10 + i);
-    for (int i : played) w.hands[seat][i] += 100;
-}
 const std::vector<int> kAllPlayed{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 
-// Repaints a computer seat's row of backs as its card move does.
-void paint_row(frmGioco& w, int seat) {
+// Every seat holds ten cards, the listed slots marked played; the seat's row of backs (if any)
+// repainted as its card move does.
+void deal_rows(frmGioco& w, const std::vector<int>& played, int seat = 0) {
+    for (int s = 1; s <= 4; ++s)
+        for (int i = 1; i <= 10; ++i) w.hands[s][i] = std::uint8_t((s - 1) * 10 + i + 100 * std::ranges::count(played, i));
     w.current_player = std::uint8_t(seat);
-    seat == 3 ? w.cancella_dorsov() : w.cancella_dorsoo();
+    if (seat) seat == 3 ? w.cancella_dorsov() : w.cancella_dorsoo();
 }
 
-// How much of a colour a pixel shows over the table, as antialiased text leaves it: 0 bare
-// table, 1 the colour itself; -1 when the pixel is no mix of the two.
-double share_of(Rgb p, Rgb colour) {
-    const int d[] = {colour.r - kTable.r, colour.g - kTable.g, colour.b - kTable.b};
-    const int v[] = {p.r - kTable.r, p.g - kTable.g, p.b - kTable.b};
-    const int m = int(std::max_element(d, d + 3, [](int a, int b) { return std::abs(a) < std::abs(b); }) - d);
-    const double share = double(v[m]) / d[m];
-    for (int i = 0; i < 3; ++i)
-        if (std::abs(v[i] - share * d[i]) > 6) return -1;
-    return share;
+// The colours of a logical box of the surface (or only of its edges), its edges included, at
+// points 0.3 units apart at most: under a pixel at every window size used here.
+std::vector<Rgb> colours_in(const ui::Surface& s, Box b, bool edges = false) {
+    const int nx = std::max(1, int(std::ceil((b.x2 - b.x1) / 0.3f))), ny = std::max(1, int(std::ceil((b.y2 - b.y1) / 0.3f)));
+    std::vector<Rgb> seen;
+    for (int i = 0; i <= nx; ++i)
+        for (int j = 0; j <= ny; ++j)
+            if (!edges || i % nx == 0 || j % ny == 0)
+                seen.push_back(s.Point(b.x1 + (b.x2 - b.x1) * i / nx, b.y1 + (b.y2 - b.y1) * j / ny));
+    return seen;
+}
+bool box_is(const ui::Surface& s, Box b, Rgb colour, bool edges = false) {
+    return std::ranges::all_of(colours_in(s, b, edges), [&](Rgb p) { return p == colour; });
 }
 
-// Whether a logical box of the surface shows the colour, and (with only) nothing else over the
-// table. Points 0.3 units apart: under a pixel at every window size used here.
-bool box_shows_ink(const ui::Surface& s, Box b, Rgb colour, bool only = false) {
+// Whether a box shows the colour and nothing else over the table: every point a mix of the two
+// as antialiased text leaves it (within 6 a channel), some at least half the colour.
+bool shows_only(const ui::Surface& s, Box b, Rgb c) {
+    const int d[] = {c.r - kTable.r, c.g - kTable.g, c.b - kTable.b};
+    const int m = int(std::ranges::max_element(d, {}, [](int a) { return std::abs(a); }) - d);
     bool inked = false;
-    for (float x = b.x1; x <= b.x2; x += 0.3f)
-        for (float y = b.y1; y <= b.y2; y += 0.3f) {
-            const double share = share_of(s.Point(x, y), colour);
-            if (only && share < 0) return false;
-            inked |= share >= 0.5;
-        }
+    for (const Rgb p : colours_in(s, b)) {
+        const int v[] = {p.r - kTable.r, p.g - kTable.g, p.b - kTable.b};
+        const double share = double(v[m]) / d[m];
+        for (int i = 0; i < 3; ++i) if (std::abs(v[i] - share * d[i]) > 6) return false;
+        inked |= share >= 0.5;
+    }
     return inked;
 }
 
 // Design-size places: where the card shows beside its seat, then its trick slot, behind every
-// other control. A computer's last card erases its row box exactly to the box's corners.
+// other control. A computer's last card erases its row box exactly to the box's edges; slot 5
+// played in the middle of a row leaves its gap: what lay before slot 6 looks as if slots 5 to 10
+// were gone, and from slot 6 on the row looks as it did whole.
 TEST(PlayedCard, ShowsBesideItsSeatThenInItsTrickSlotAndLeavesItsRow) {
     struct Case { int seat, card; Pt shown, slot; };
     const Case cases[] = {{2, 15, {496.23f, 252.57f}, {403, 202.13f}},
@@ -97,152 +100,112 @@ TEST(PlayedCard, ShowsBesideItsSeatThenInItsTrickSlotAndLeavesItsRow) {
         const Box b = kRowBoxes[c.seat];
         s.Cls();
         s.FillBox(b.x1 - 5, b.y1 - 5, b.x2 + 5, b.y2 + 5, kRed);
-        deal_rows(*tw, c.seat, kAllPlayed);
+        deal_rows(*tw, kAllPlayed);
         tw->current_player = std::uint8_t(c.seat);
         tw->played_card = std::uint8_t(c.card);
-        std::vector<std::pair<double, Pt>> pauses;  // length, where the card is
-        tw->test_hooks.pause = [&](double t) { pauses.push_back({t, place(card)}); };
+        std::vector<double> pauses;
+        Pt shown{};
+        tw->test_hooks.pause = [&](double t) { pauses.push_back(t); shown = place(card); };
         tw->muovo_carta_da_giocare();
-        ASSERT_EQ(pauses.size(), 1u);
-        EXPECT_EQ(pauses[0].first, 1.0);
-        EXPECT_TRUE(near(pauses[0].second, c.shown, 0.01)) << pauses[0].second.x << ", " << pauses[0].second.y;
-        EXPECT_TRUE(near(place(card), c.slot, 0.01)) << card.Left() << ", " << card.Top();
+        EXPECT_TRUE(pauses == std::vector{1.0} && near(shown, c.shown, 0.01) && near(place(card), c.slot, 0.01))
+            << shown.x << ", " << shown.y << " then " << card.Left() << ", " << card.Top();
         EXPECT_EQ(card.widget()->parentWidget()->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly), card.widget());
         if (c.seat == 1) continue;
-        EXPECT_FALSE(box_shows_ink(s, b, kRed)) << "left inside the box";
-        // Table on the box's edges, the red still just outside them.
-        for (float t : {0.f, 0.5f, 1.f}) {
-            const float x = b.x1 + t * (b.x2 - b.x1), y = b.y1 + t * (b.y2 - b.y1);
-            for (const Pt p : {Pt{b.x1, y}, Pt{b.x2, y}, Pt{x, b.y1}, Pt{x, b.y2}})
-                EXPECT_EQ(s.Point(p.x, p.y), kTable) << p.x << ", " << p.y;
-            for (const Pt p : {Pt{b.x1 - 0.6f, y}, Pt{b.x2 + 0.6f, y}, Pt{x, b.y1 - 0.6f}, Pt{x, b.y2 + 0.6f}})
-                EXPECT_EQ(s.Point(p.x, p.y), kRed) << p.x << ", " << p.y;
-        }
+        EXPECT_TRUE(box_is(s, b, kTable));
+        EXPECT_TRUE(box_is(s, {b.x1 - 0.6f, b.y1 - 0.6f, b.x2 + 0.6f, b.y2 + 0.6f}, kRed, true)) << "the red just outside";
+
+        // Bands along the row, clear of the backs' rounded corners, up to the pixel where slot 6
+        // starts (at the centre line) and from there on.
+        const float slot6 = c.seat == 3 ? tw->center_x : tw->center_y;
+        const double unit = c.seat == 3 ? tw->window().unit_x() : tw->window().unit_y();
+        const float before_slot6 = float((std::floor(slot6 * unit) - 0.5) / unit);
+        const auto band = [&](float from, float to) {
+            return colours_in(s, c.seat == 3 ? Box{from, b.y1 + 7, to, b.y1 + 47} : Box{b.x1 + 7, from, b.x1 + 47, to});
+        };
+        const auto render = [&](const std::vector<int>& played) {
+            s.Cls();
+            deal_rows(*tw, played, c.seat);
+            return std::pair(band(slot6 - 135, before_slot6), band(slot6, slot6 + 160));
+        };
+        const auto first_four = render({5, 6, 7, 8, 9, 10}), whole = render({}), gap = render({5});
+        EXPECT_TRUE(gap.first == first_four.first && gap.second == whole.second);
+        EXPECT_FALSE(gap.first == whole.first) << "slot 5 still shows";
     }
 }
 
-// Slot 5 played in the middle of a row: what lay before slot 6 looks as if slots 5 to 10 were
-// gone, and from slot 6 on the row looks as it did whole.
-TEST(Backs, PlayedSlotInTheMiddleLeavesItsGapAndTheOthersStay) {
-    TestWindow tw;
-    const double ux = tw->window().unit_x(), uy = tw->window().unit_y();
-    for (int seat : {2, 3, 4}) {
-        SCOPED_TRACE("seat " + std::to_string(seat));
-        const auto render = [&](std::vector<int> played) {
-            tw->surface.Cls();
-            deal_rows(*tw, seat, played);
-            paint_row(*tw, seat);
-            return tw->surface.image().copy();
-        };
-        const QImage first_four = render({5, 6, 7, 8, 9, 10}), whole = render({}), gap = render({5});
-        // Pixel bands across the row, clear of the backs' rounded corners; slot 6 starts at the centre line.
-        const bool side = seat != 3;
-        const auto px = [&](float v, bool along) { return int(std::floor(v * (side != along ? ux : uy))); };
-        const float across = seat == 2 ? 2 * tw->center_x - tw->card_height - 20 : 20;
-        const float slot6 = side ? tw->center_y : tw->center_x;
-        const auto band = [&](float from, float to, int end) {
-            const QPoint p1(px(across + 6, false), px(from, true)), p2(px(across + 46, false), px(to, true) + end);
-            return side ? QRect(p1, p2) : QRect(p1.transposed(), p2.transposed());
-        };
-        const QRect before = band(slot6 - 135, slot6, -1), after = band(slot6, slot6 + 160, 0);
-        EXPECT_TRUE(gap.copy(before) == first_four.copy(before));
-        EXPECT_TRUE(gap.copy(after) == whole.copy(after));
-        EXPECT_FALSE(gap.copy(before) == whole.copy(before)) << "slot 5 still shows";
-    }
-}
-
-// Rows and names painted at the design size stay at their logical places at another size, with
-// nothing anywhere else; the row repainted without one card there, then without any at a third
-// size, leaves no trace of its backs.
+// Rows and names painted at the design size stay at their logical places at other sizes, with
+// nothing anywhere else; at each size the rows repainted without any card leave no trace of
+// their backs, and are painted again without slot 5 before the next resize.
 TEST(Backs, RowsAndNamesKeepTheirPlacesThroughResizesAndRepaintsLeaveNoTrace) {
     TestWindow tw;
     const QSize design = tw->window().main_window().size();
-    const auto resize = [&](std::pair<double, double> scale) {
-        tw->window().main_window().resize(int(design.width() * scale.first), int(design.height() * scale.second));
-        tw->Form_Resize();
-    };
-    const std::pair<double, double> sizes[] = {{1.5, 1.5}, {0.6, 0.6}, {2.0, 1.0}, {0.8, 1.4}};
+    const auto paint_rows = [&](const std::vector<int>& played) { for (int seat : {2, 3, 4}) deal_rows(*tw, played, seat); };
     const float cx = tw->center_x, cy = tw->center_y, w = tw->card_width, h = tw->card_height;
     // Inside the last back of each row, well clear of its border at any size used here.
-    const Pt last_back[] = {{}, {}, {2 * cx - h, cy + 2 * w + 15}, {cx + 2 * w + 15, 40}, {40, cy + 2 * w + 15}};
-    // Pixels that are neither table nor inside a name's box or (if any) the row's box, a unit to spare.
-    const auto strays = [&](int row) {
+    const Pt last_back[] = {{2 * cx - h, cy + 2 * w + 15}, {cx + 2 * w + 15, 40}, {40, cy + 2 * w + 15}};
+    // Pixels that are neither table nor inside a name's box or (with rows) a row's box, a unit to spare.
+    const auto strays = [&](bool rows) {
+        std::vector<Box> allowed(kNameBoxes + 1, kNameBoxes + 5);
+        if (rows) allowed.insert(allowed.end(), kRowBoxes + 2, kRowBoxes + 5);
         const QImage& image = tw->surface.image();
         int count = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) {
-                if (reinterpret_cast<const QRgb*>(image.constScanLine(y))[x] == qRgb(kTable.r, kTable.g, kTable.b)) continue;
                 const float lx = float(x / tw->window().unit_x()), ly = float(y / tw->window().unit_y());
                 const auto in = [&](Box b) { return lx >= b.x1 - 1 && lx <= b.x2 + 1 && ly >= b.y1 - 1 && ly <= b.y2 + 1; };
-                count += !(row && in(kRowBoxes[row])) && std::none_of(kNameBoxes + 1, kNameBoxes + 5, in);
+                count += image.pixel(x, y) != qRgb(kTable.r, kTable.g, kTable.b) && std::ranges::none_of(allowed, in);
             }
         return count;
     };
     tw->player_names = kNames;
-    for (int seat : {2, 3, 4})
-        for (std::size_t i = 0; i < std::size(sizes); ++i) {
-            SCOPED_TRACE("seat " + std::to_string(seat) + ", size " + std::to_string(i));
-            resize({1, 1});
-            tw->surface.Cls();
-            deal_rows(*tw, seat);
-            paint_row(*tw, seat);
-            tw->current_player = 0;
-            tw->Posiziona_Players();
-            resize(sizes[i]);
-            EXPECT_NE(tw->surface.Point(last_back[seat].x, last_back[seat].y), kTable);
-            for (int s = 1; s <= 4; ++s) EXPECT_TRUE(box_shows_ink(tw->surface, kNameBoxes[s], kGreen, true)) << "name " << s;
-            EXPECT_EQ(strays(seat), 0);
-            deal_rows(*tw, seat, {5});
-            paint_row(*tw, seat);
-            resize(sizes[(i + 1) % std::size(sizes)]);
-            deal_rows(*tw, seat, kAllPlayed);
-            paint_row(*tw, seat);
-            EXPECT_EQ(strays(0), 0) << "a trace of the backs";
-        }
+    tw->surface.Cls();
+    paint_rows({});
+    tw->current_player = 0;
+    tw->Posiziona_Players();
+    for (const auto& [sx, sy] : {std::pair{1.5, 1.5}, {0.6, 0.6}, {2.0, 1.0}, {0.8, 1.4}}) {
+        SCOPED_TRACE(std::to_string(sx) + " x " + std::to_string(sy));
+        tw->window().main_window().resize(int(design.width() * sx), int(design.height() * sy));
+        tw->Form_Resize();
+        for (const Pt p : last_back) EXPECT_NE(tw->surface.Point(p.x, p.y), kTable) << p.x << ", " << p.y;
+        for (int s = 1; s <= 4; ++s) EXPECT_TRUE(shows_only(tw->surface, kNameBoxes[s], kGreen)) << "name " << s;
+        EXPECT_EQ(strays(true), 0);
+        paint_rows(kAllPlayed);
+        EXPECT_EQ(strays(false), 0) << "a trace of the backs";
+        paint_rows({5});
+    }
 }
 
 TEST(SeatNames, StartAtTheirSeatsAndRunDownTheSidesOneLetterPerLine) {
     TestWindow tw;
     ui::Surface& s = tw->surface;
-    // The names printed over a colour that shows where each print lays its ground.
-    const auto print_on_marker = [&](std::array<std::string, 5> names) {
+    // The names printed over a colour that shows where each print lays its ground; the tops of
+    // the lines printed down the right and the left side columns.
+    const auto print = [&](std::array<std::string, 5> names) {
         s.FillBox(0, 0, 800, 600, kMarker);
         tw->player_names = names;
         tw->Posiziona_Players();
-    };
-    // Lines printed down a side column: the tops of the runs of ground along it.
-    const auto lines = [&](float x) {
-        std::vector<float> tops;
-        bool in = false;
-        for (float y = 240; y < 600; y += 0.25f) {
-            const bool ground = s.Point(x + 1, y) != kMarker;
-            if (ground && !in) tops.push_back(y);
-            in = ground;
-        }
+        std::array<std::vector<float>, 2> tops;
+        for (int left : {0, 1})
+            for (float x = left ? 125.87f : 671.13f, y = 240; y < 600; y += 0.25f)
+                if (s.Point(x, y) != kMarker && s.Point(x, y - 0.25f) == kMarker) tops[left].push_back(y);
         return tops;
     };
-    print_on_marker(kNames);
+    const auto tops = print(kNames);
     // Ground from each name's place on, none above or left of it (where it may reach a pixel
     // further, under the first letter's smoothed edge).
     for (const Pt p : {Pt{373.27f, 465.13f}, Pt{373.27f, 124.87f}, Pt{670.13f, 263}, Pt{124.87f, 263}})
         EXPECT_TRUE(s.Point(p.x + 0.8f, p.y + 0.8f) != kMarker && s.Point(p.x - 1.5f, p.y + 3) == kMarker &&
                     s.Point(p.x + 3, p.y - 0.8f) == kMarker) << p.x << ", " << p.y;
     const float step = s.FontSize() + 5;
-    for (const auto& [x, letters] : {std::pair{670.13f, 5}, std::pair{124.87f, 4}}) {
-        const std::vector<float> tops = lines(x);
-        ASSERT_EQ(tops.size(), std::size_t(letters)) << x;
-        for (int k = 1; k <= letters; ++k) EXPECT_NEAR(tops[k - 1], 250 + k * step, 0.8) << x << ", letter " << k;
-    }
-
+    EXPECT_TRUE(tops[0].size() == 5 && tops[1].size() == 4);
+    for (int left : {0, 1})
+        for (std::size_t k = 1; k <= tops[left].size(); ++k)
+            EXPECT_NEAR(tops[left][k - 1], 250 + k * step, 0.8) << (left ? "left" : "right") << ", letter " << k;
     // Empty names print nothing; an accented letter, whole or with its mark after it, takes one line.
-    print_on_marker({"", "", "Zoë", "", "Nicolò"});
-    for (const Pt p : {Pt{373.27f, 465.13f}, Pt{373.27f, 124.87f}})
-        for (float x = p.x - 1; x < p.x + 30; x += 0.5f)
-            for (float y = p.y - 1; y < p.y + 10; y += 0.5f) ASSERT_EQ(s.Point(x, y), kMarker) << x << ", " << y;
-    const auto side_lines = [&] { return std::vector{lines(670.13f).size(), lines(124.87f).size()}; };
-    EXPECT_EQ(side_lines(), (std::vector<std::size_t>{3, 6}));
-    print_on_marker({"", "Ann", "Zoe\xCC\x88", "Bo", ""});
-    EXPECT_EQ(side_lines(), (std::vector<std::size_t>{3, 0}));
+    auto t = print({"", "", "Zoë", "", "Nicolò"});
+    EXPECT_TRUE(t[0].size() == 3 && t[1].size() == 6 && box_is(s, kNameBoxes[1], kMarker) && box_is(s, kNameBoxes[3], kMarker));
+    t = print({"", "Ann", "Zoe\xCC\x88", "Bo", ""});
+    EXPECT_TRUE(t[0].size() == 3 && t[1].empty());
 }
 
 // Green, white for the player to move, pink for the dealer just drawn while the draw shows it.
@@ -260,7 +223,7 @@ TEST(SeatNames, ColoursFollowTheTurnAndTheDealerDrawAndReplaceTheOldOnes) {
             tw->choose_dealer = std::uint8_t(step.draw);
             tw->Posiziona_Players();
             for (int s = 1; s <= 4; ++s)
-                EXPECT_TRUE(box_shows_ink(tw->surface, kNameBoxes[s], s == seat ? step.colour : kGreen, true))
+                EXPECT_TRUE(shows_only(tw->surface, kNameBoxes[s], s == seat ? step.colour : kGreen))
                     << "seat " << seat << ", step " << &step - steps << ": name " << s;
         }
 }
@@ -290,54 +253,47 @@ TEST(Gathering, StrongestFirstOntoTheWinnersCardWhichLeavesTowardItsSeat) {
     for (const Case& c : cases) {
         SCOPED_TRACE("winner " + std::to_string(c.winner));
         TestWindow tw;
-        for (int s = 1; s <= 4; ++s) tw->carta[c.by_seat[s]].Move(trick_slot(*tw, s).x, trick_slot(*tw, s).y);
+        const auto card = [&](int seat) -> ui::PictureBox& { return tw->carta[c.by_seat[seat]]; };
+        for (int s = 1; s <= 4; ++s) card(s).Move(trick_slot(*tw, s).x, trick_slot(*tw, s).y);
         tw->hand_number = 1;
         tw->trick_cards = c.by_seat;
         tw->trick_leader = c.leader;
         tw->DETERMINO_TURNO();
         tw->Text2.Show();
-        const float cx = tw->center_x, cy = tw->center_y, cw = tw->card_width, ch = tw->carta[c.by_seat[c.winner]].Height();
+        const float cx = tw->center_x, cy = tw->center_y, cw = tw->card_width, ch = card(c.winner).Height();
         const Pt goal = trick_slot(*tw, c.winner), d = away[c.winner];
         const Pt slide_end{cx + 2 * cw * d.x, cy + 2 * cw * d.y}, shrink_end{cx + 3 * cw * d.x, cy + 3 * cw * d.y};
 
         // A zero-interval timer fires once in every event pass: once a frame, before its move.
-        int frame = 0;
-        double narrowed = cw, half = 0;
-        std::string fault;
+        int frame = 0, fault = -1;  // the first frame found wrong, ten times over, plus its seat
+        double narrowed = cw;
         QTimer timer;
         QObject::connect(&timer, &QTimer::timeout, [&] {
             if (!tw->animation_running) return;
-            const int phase = frame / 300, k = frame % 300;
+            const int phase = frame / 300, k = frame++ % 300;
             if (phase == 5 && k > 0) narrowed *= (300.0 - k) / 300.0;
             for (int s = 1; s <= 4; ++s) {
-                const ui::PictureBox& card = tw->carta[c.by_seat[s]];
                 const auto turn = std::find(c.order.begin(), c.order.end(), s) - c.order.begin();
                 Pt at = trick_slot(*tw, s);
                 if (s == c.winner && phase == 4) at = k == 0 ? goal : lerp(goal, slide_end, k - 1);
                 else if (s == c.winner && phase == 5) at = k ? lerp(slide_end, shrink_end, k - 1) : lerp(goal, slide_end, 299);
                 else if (turn == phase && k > 0) at = lerp(trick_slot(*tw, s), goal, k - 1);
-                else if (turn < phase && s != c.winner) at = {kPark, kPark};
+                else if (turn < phase && s != c.winner) at = kParked;
                 const double width = s == c.winner && phase == 5 ? narrowed : cw;
-                if (fault.empty() && (tw->anim_step != k || !near(place(card), at, 2e-3) ||
-                                      std::abs(card.Width() - width) > width * 1e-4 + 1e-6 || tw->Text2.Visible()))
-                    fault = "frame " + std::to_string(frame) + ", seat " + std::to_string(s);
+                if (fault < 0 && (tw->anim_step != k || !near(place(card(s)), at, 2e-3) ||
+                                  std::abs(card(s).Width() - width) > width * 1e-4 + 1e-6 || tw->Text2.Visible()))
+                    fault = (frame - 1) * 10 + s;
             }
-            if (frame++ == 1520) half = tw->carta[c.by_seat[c.winner]].Width() / cw;
         });
         std::vector<std::pair<double, int>> pauses;  // length, frames before it
         tw->test_hooks.pause = [&](double t) { pauses.push_back({t, frame}); };
         timer.start(0);
         tw->muovo_carte_prese();
 
-        EXPECT_EQ(frame, 1800);
-        EXPECT_EQ(fault, "");
-        EXPECT_NEAR(half, 0.5, 0.05) << "narrowed to about half after 20 frames";
+        EXPECT_TRUE(frame == 1800 && fault < 0) << frame << " frames; frame " << fault / 10 << ", seat " << fault % 10;
         EXPECT_EQ(pauses, (std::vector<std::pair<double, int>>{{0.5, 1200}})) << "between gathering and slide";
-        for (int s = 1; s <= 4; ++s) {
-            const ui::PictureBox& card = tw->carta[c.by_seat[s]];
-            EXPECT_TRUE(near(place(card), {kPark, kPark}, 0) && near({card.Width(), card.Height()}, {cw, ch}, 1e-4))
-                << "seat " << s;
-        }
+        for (int s = 1; s <= 4; ++s)
+            EXPECT_TRUE(near(place(card(s)), kParked, 0) && near({card(s).Width(), card(s).Height()}, {cw, ch}, 1e-4)) << s;
         EXPECT_FALSE(tw->Text2.Visible() || tw->animation_running);
     }
 }
