@@ -1,7 +1,9 @@
 // The players' names at their seats: green, white for the player to move, pink for the dealer
 // just drawn. The side names run downwards, one letter under the other.
+#include <QString>
+#include <QTextBoundaryFinder>
+
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "match/frm_gioco.h"
@@ -10,27 +12,14 @@ namespace {
 
 constexpr ui::Rgb kGreen{0, 192, 0}, kWhite{255, 255, 255}, kPink{255, 192, 192};
 
-// The characters of a UTF-8 name, each with the combining accents that follow it, so that a
-// letter and its accent stand on one line.
-std::vector<std::string_view> letters(std::string_view name) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(name[i]); };
-    // One code point from i: its lead byte and the continuation bytes after it.
-    const auto next = [&](std::size_t i) {
-        do ++i;
-        while (i < name.size() && (byte(i) & 0xC0) == 0x80);
-        return i;
-    };
-    // U+0300..U+036F, the combining diacritical marks: CC 80..CD AF in UTF-8.
-    const auto combining = [&](std::size_t i) {
-        return i + 1 < name.size() && (byte(i) == 0xCC || (byte(i) == 0xCD && byte(i + 1) <= 0xAF));
-    };
-    std::vector<std::string_view> result;
-    for (std::size_t i = 0; i < name.size();) {
-        std::size_t end = next(i);
-        while (end < name.size() && combining(end)) end = next(end);
-        result.push_back(name.substr(i, end - i));
-        i = end;
-    }
+// The letters of a name as a reader sees them: each character with the accents and joiners
+// that belong to it, so that a letter and its accent stand on one line.
+std::vector<std::string> letters(const std::string& name) {
+    const QString text = QString::fromStdString(name);
+    std::vector<std::string> result;
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype start = 0, end; (end = graphemes.toNextBoundary()) > 0; start = end)
+        result.push_back(text.mid(start, end - start).toStdString());
     return result;
 }
 
@@ -57,7 +46,7 @@ void frmGioco::Posiziona_Players() {
         const float x = seat == 2 ? 2 * cx - h - 35 : h + 30;
         const float step = surface.FontSize() + 5;
         int k = 0;
-        for (const std::string_view letter : letters(name)) {
+        for (const std::string& letter : letters(name)) {
             ++k;
             surface.CurrentX = x;
             surface.CurrentY = (cy - 50) + float(k) * step;
