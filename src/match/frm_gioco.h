@@ -179,8 +179,12 @@ private:
     // Ends the run here once the window has been closed; inside an event handler the event
     // pass around it does that instead, since nothing may be thrown through the toolkit.
     void end_if_closed() const;
+    // One event-processing pass, waiting for an event first or not, ending the run after a close.
+    void event_pass(bool wait);
     // The song device's end-of-play event, held back while animation frames run.
     void song_device_done(std::int16_t& code);
+    // Clears the marks of every song item.
+    void clear_song_marks();
     // A choice from the Music menu; one made while animation frames run waits for their end,
     // since loading a song takes tens of milliseconds.
     void music_choice(std::function<void()> choice);

@@ -19,24 +19,19 @@ void frmGioco::end_if_closed() const {
     if (run_over_ && event_depth_ == 0) throw ProgramEnded{};
 }
 
-void frmGioco::DoEvents() {
+void frmGioco::event_pass(bool wait) {
     end_if_closed();
     {
         EventPass pass(event_depth_);
-        ui::process_events(false);
+        ui::process_events(wait);
     }
     end_if_closed();
 }
 
-void frmGioco::WaitEvents() {
-    end_if_closed();
-    {
-        EventPass pass(event_depth_);
-        // Blocks until something happens instead of spinning: a wait costs no processor time.
-        ui::process_events(true);
-    }
-    end_if_closed();
-}
+void frmGioco::DoEvents() { event_pass(false); }
+
+// Blocks until something happens instead of spinning: a wait costs no processor time.
+void frmGioco::WaitEvents() { event_pass(true); }
 
 void frmGioco::wait_until(const std::function<bool()>& done) {
     do {

@@ -86,9 +86,13 @@ void frmGioco::music_start_up() {
     // Any other saved value checks nothing and plays nothing; the next save writes 0.
 }
 
+void frmGioco::clear_song_marks() {
+    for (int i = 1; i <= song_count(); ++i) canzoni[i]->SetChecked(false);
+}
+
 void frmGioco::nomusic_Click(std::int16_t /*Index: always 0*/) {
     song_end_held_ = false;
-    for (int i = 1; i <= song_count(); ++i) canzoni[i]->SetChecked(false);
+    clear_song_marks();
     nomusic[0].SetChecked(true);
     all[0].SetChecked(false);
     song_index = 0;
@@ -99,7 +103,7 @@ void frmGioco::nomusic_Click(std::int16_t /*Index: always 0*/) {
 void frmGioco::canzoni_Click(std::int16_t Index) {
     if (Index < 1 || Index > song_count()) return;
     song_end_held_ = false;
-    for (int i = 1; i <= song_count(); ++i) canzoni[i]->SetChecked(false);
+    clear_song_marks();
     canzoni[Index]->SetChecked(true);
     nomusic[0].SetChecked(false);
     all[0].SetChecked(false);
@@ -114,7 +118,7 @@ void frmGioco::canzoni_Click(std::int16_t Index) {
 
 void frmGioco::all_Click(std::int16_t /*Index: always 0*/) {
     song_end_held_ = false;
-    for (int i = 1; i <= song_count(); ++i) canzoni[i]->SetChecked(false);
+    clear_song_marks();
     nomusic[0].SetChecked(false);
     all[0].SetChecked(true);
     Set_Write();
