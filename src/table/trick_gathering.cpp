@@ -52,8 +52,7 @@ void frmGioco::muovo_carte_prese() {
         phase(image, {image.Left(), image.Top()}, g, false);
         if (trick_cards[i] != winning_card) image.Move(kParked, kParked);
     }
-    animation_running = false;
-    end_of_animation();
+    end_of_animation();  // the frames are over: a song end or choice held meanwhile runs now
 
     ritardo(0.5);
 
@@ -66,6 +65,5 @@ void frmGioco::muovo_carte_prese() {
     winning.Move(kParked, kParked);
     // A face given back brings the image's own size back.
     winning.SetPicture(carta[0].picture());
-    animation_running = false;
-    end_of_animation();
+    end_of_animation();  // the frames are over: a song end or choice held meanwhile runs now
 }
