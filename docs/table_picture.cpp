@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
         // The dealer draw: four cards drawn, the dealer found.
         if (tempo == 6.0) photograph(w, "draw.png");
         // The last card of the third trick shown beside its owner, the other three in their slots.
-        if (w.trick_number == 3 && w.cards_played % 4 == 0 && tempo == 1.0 && !w.animation_running)
+        if (w.trick_number == 3 && w.cards_played % 4 == 0 && tempo == 1.0 && !w.animating())
             photograph(w, "trick.png");
     };
     user.at_end_of_hand = [&] {

@@ -16,6 +16,7 @@ TEST(LateEvents, DoubleClickOnThePackIsOneClick) {
     TestWindow tw;
     int clicks = 0;
     tw->dorsov.on_click = [&] { ++clicks; };
+    tw->dorsov.Show();
     QWidget* pack = tw->dorsov.widget();
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
                                     QEvent::MouseButtonRelease})

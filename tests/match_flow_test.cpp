@@ -124,6 +124,12 @@ TEST(UsersMove, OnlyACardTheRulesAcceptPlays) {
         tw->test_hooks.message_box = [&](const std::string& text) { said += text; };
         tw->gioco_imposta();
         std::ranges::copy(c.hand, tw->hands[1].begin() + 1);
+        // The hand in its row, the led card in its trick slot and any other card pressed in another.
+        const table::Geometry table = tw->geometry();
+        const auto lay = [&](int card, table::Point at) { tw->carta[card].Move(at.x, at.y), tw->carta[card].ToFront(); };
+        for (std::size_t i = 0; i < c.hand.size(); ++i) lay(c.hand[i], table.row(1, int(i) + 1));
+        if (c.led) lay(c.led, table.trick_slot(c.leader));
+        if (std::ranges::find(c.hand, c.card) == c.hand.end()) lay(c.card, table.trick_slot(c.leader % 4 + 1));
         tw->trick_number = c.trick;
         tw->trick_leader = c.leader;
         tw->trick_cards[c.leader] = c.led;
@@ -199,7 +205,7 @@ TEST(Quit, FromEveryKindOfWaitOfAMatch) {
         {"waiting for a pack click", [](frmGioco&, ScriptedUser& u) { return u.draw_waits(); }},
         {"in a deal pause", [](frmGioco& w, ScriptedUser&) { return w.choose_dealer == 0 && w.dorsov.Visible(); }},
         {"waiting for the user's card", [](frmGioco&, ScriptedUser& u) { return u.card_awaited(); }},
-        {"in the middle of a gathering", [](frmGioco& w, ScriptedUser&) { return w.animation_running && w.anim_step > 150; }},
+        {"in the middle of a gathering", [](frmGioco& w, ScriptedUser&) { return w.animating() && w.anim_step > 150; }},
         {"at the end-of-hand wait", [](frmGioco&, ScriptedUser& u) { return u.sheet_shown(); }},
         // Where the user must follow suit, a card of another suit: its refusal message opens.
         {"with the refusal message open",

@@ -100,27 +100,33 @@ TEST(Music, ChoicesAndEndsSetTheirMarksPlayAndSave) {
     const std::vector<std::string>& song = w.song_names;
     std::int16_t code = 1, other = 2;
     const auto click = [](ui::MenuItem& item) { return [&item] { item.Click(); }; };
-    const auto frames_over = [&] { w.end_of_animation(); };
-    const auto end_in_frames = [&] { w.animation_running = true; w.MMC1.on_done(code); };
+    const auto song_end = [&] { w.MMC1.on_done(code); };
     const std::string none = want("None", 0, "", " 0 "), seq1 = want(kSeq + song[1], 1, song[1], " 101 ");
     const std::string seq2 = want(kSeq + song[2], 2, song[2], " 101 ");
-    const struct { const char* what; std::function<void()> act; std::string state; } steps[] = {
+    struct Step { const char* what; std::function<void()> act; std::string state; };
+    const auto check = [&](const Step& s) {
+        s.act();
+        EXPECT_EQ(state(*tw), s.state) << s.what;
+        EXPECT_TRUE(audio() || !w.MMC1.is_open());
+    };
+    // Steps taken during one stretch of animation frames; the state once the frames are over.
+    const auto in_frames = [&](std::vector<Step> during) {
+        return [&, during] { w.animate([&] { for (const Step& s : during) check(s); }); };
+    };
+    const Step steps[] = {
         {"song 2", click(*w.canzoni[2]), want(song[2], 0, song[2], " 0 ")}, {"sequential", click(w.all[0]), seq1},
-        {"end during the frames", end_in_frames, seq1}, {"frames over", frames_over, seq2},
-        {"frames over again", frames_over, seq2}, {"code 2", [&] { w.MMC1.on_done(other); }, seq2},
-        {"end during the frames", end_in_frames, seq2},
-        {"none during the frames waits for them", click(w.nomusic[0]), seq2},
-        {"then sequential: the latest choice wins", click(w.all[0]), seq2},
-        {"frames over: the choice, not the end", frames_over, seq1},
+        {"frames over: the end held during them", in_frames({{"end during the frames", song_end, seq1}}), seq2},
+        {"code 2", [&] { w.MMC1.on_done(other); }, seq2},
+        {"frames over: the choice, not the end",
+         in_frames({{"end during the frames", song_end, seq2},
+                    {"none during the frames waits for them", click(w.nomusic[0]), seq2},
+                    {"then sequential: the latest choice wins", click(w.all[0]), seq2}}),
+         seq1},
         {"song 3 during the sequence", click(*w.canzoni[3]), want(song[3], 0, song[3], " 0 ")},
         {"none", click(w.nomusic[0]), none}, {"sequential again", click(w.all[0]), seq1},
         {"none from the sequence", click(w.nomusic[0]), none},
     };
-    for (const auto& s : steps) {
-        s.act();
-        EXPECT_EQ(state(*tw), s.state) << s.what;
-        EXPECT_TRUE(audio() || !w.MMC1.is_open());
-    }
+    for (const Step& s : steps) check(s);
 }
 
 // Real ends of short songs: the sequence goes on and wraps around from the last song to the

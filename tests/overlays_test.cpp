@@ -29,7 +29,7 @@ TEST(Overlays, MenuChoicesClicksAndTablePressesShowHideAndStack) {
     const struct { const char* steps; bool rules, info; } cases[] = {
         {"R", true, false},  {"RR", false, false}, {"I", false, true},  {"II", false, false},
         {"IR", true, true},  {"IRI", false, false}, {"RI", false, true}, {"IRR", false, true},
-        {"RIR", true, true}, {"IRj", true, true},  {"IRi", true, false}, {"IRr", false, true},
+        {"RIR", true, true}, {"Ij", false, true},   {"Ii", false, false}, {"IRr", false, true},
         {"IR1", false, false}, {"IRl1", false, false}, {"IRl2", false, false}, {"IRl4", false, false},
     };
     for (const auto& c : cases) {

@@ -19,6 +19,7 @@
 #include "test_window.h"
 
 using testing_support::TestWindow;
+using media::kNameLimit;
 using namespace std::string_literals;
 namespace fs = std::filesystem;
 

@@ -269,7 +269,7 @@ TEST(Gathering, StrongestFirstOntoTheWinnersCardWhichLeavesTowardItsSeat) {
         double narrowed = cw;
         QTimer timer;
         QObject::connect(&timer, &QTimer::timeout, [&] {
-            if (!tw->animation_running) return;
+            if (!tw->animating()) return;
             const int phase = frame / 300, k = frame++ % 300;
             if (phase == 5 && k > 0) narrowed *= (300.0 - k) / 300.0;
             for (int s = 1; s <= 4; ++s) {
@@ -294,7 +294,7 @@ TEST(Gathering, StrongestFirstOntoTheWinnersCardWhichLeavesTowardItsSeat) {
         EXPECT_EQ(pauses, (std::vector<std::pair<double, int>>{{0.5, 1200}})) << "between gathering and slide";
         for (int s = 1; s <= 4; ++s)
             EXPECT_TRUE(near(place(card(s)), kParked, 0) && near({card(s).Width(), card(s).Height()}, {cw, ch}, 1e-4)) << s;
-        EXPECT_FALSE(tw->Text2.Visible() || tw->animation_running);
+        EXPECT_FALSE(tw->Text2.Visible() || tw->animating());
     }
 }
 

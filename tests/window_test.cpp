@@ -160,6 +160,7 @@ TEST(Input, ButtonsAndPointsReachCardsTableAndPack) {
     TestWindow tw;
     tw->window().main_window().show();
     ui::PictureBox& card = tw->carta[7];
+    card.Move(100, 100);
     card.Show();
     std::vector<std::array<float, 4>> got;  // from the card (0) or the table (1): button, x, y
     card.on_mouse_down = [&](std::int16_t b, float x, float y) { got.push_back({0, float(b), x, y}); };

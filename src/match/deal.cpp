@@ -2,26 +2,23 @@
 // seat after the dealer, one card at a time with a pause before each. The user's cards land
 // face up in a row at the bottom; the computers' cards are rows of backs painted on the table.
 #include "match/frm_gioco.h"
+#include "match/pauses.h"
 
 void frmGioco::daicarte() {
-    const float cx = center_x, cy = center_y, w = card_width, h = card_height;
+    const table::Geometry table = geometry();
     dorsov.Show();
     input_lock = 100;
     // No dealer (a draw that used up the pack) deals to the user first, as dealer 4 would.
     std::uint8_t seat = dealer % 4 + 1;
     for (int k = 1; k <= 31; k += 10) {
         // A first packet to a computer seat starts at once; every other packet after a pause.
-        if (k != 1 || seat == 1) ritardo(2.0);
+        if (k != 1 || seat == 1) ritardo(pauses::kBeforePacket);
         for (int i = k; i <= k + 9; ++i) {
             const int n = i - k + 1;
-            const float along = float(n - 6) * w * 0.5f;
-            switch (seat) {
-                case 1: move_x = cx + along; move_y = 2 * cy - h - 20; break;
-                case 2: move_x = 2 * cx - h - 20; move_y = cy + along; break;
-                case 3: move_x = cx + along; move_y = 20; break;
-                default: move_x = 20; move_y = cy + along; break;
-            }
-            ritardo(1.0);
+            const table::Point place = table.row(seat, n);
+            move_x = place.x;
+            move_y = place.y;
+            ritardo(pauses::kBeforeCard);
             const auto code = static_cast<std::uint8_t>(deck[i]);
             switch (seat) {
                 case 1:
@@ -35,10 +32,10 @@ void frmGioco::daicarte() {
             suona();
         }
         OrdMieCarte(seat);
-        if (seat == 1) ritardo(1.0);
+        if (seat == 1) ritardo(pauses::kAfterUsersPacket);
         seat = seat % 4 + 1;
     }
     dorsov.Hide();
-    ritardo(2.0);
+    ritardo(pauses::kAfterDeal);
     game_rate.SetEnabled(true);
 }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "match/frm_gioco.h"
+#include "match/pauses.h"
 
 namespace {
 constexpr ui::Rgb kWhite{255, 255, 255};
@@ -48,12 +49,12 @@ void frmGioco::Scelta_Cartaro() {
         if (dealer != 0) break;
         suona();
         MsgBox("Try again, please");
-        for (int p = deck_pos - 3; p <= deck_pos; ++p) carta[deck[p]].Move(1500, 1500);
+        for (int p = deck_pos - 3; p <= deck_pos; ++p) carta[deck[p]].Move(table::kAside.x, table::kAside.y);
     }
     input_lock = 100;
     current_player = dealer;
-    ritardo(6.0);
-    for (int c = 1; c <= 40; ++c) carta[c].Move(2500, 2500);
+    ritardo(pauses::kDealerDrawn);
+    for (int c = 1; c <= 40; ++c) carta[c].Move(table::kParked.x, table::kParked.y);
     surface.Cls();
     // choose_dealer is still 1 here, so the dealer's name shows in the dealer's colour.
     Posiziona_Players();
@@ -63,15 +64,10 @@ void frmGioco::Scelta_Cartaro() {
 void frmGioco::dorsov_Click() {
     if (choose_dealer != 1 || deck_pos < 1 || deck_pos > 40) return;
     played_card = static_cast<std::uint8_t>(deck[deck_pos]);
-    // Each drawn card lies face up in front of its player; the pack's own place is the centre.
-    const float cx = center_x, cy = center_y, w = card_width, h = card_height;
-    switch (current_player) {
-        case 1: carta[played_card].Move(cx - w / 2, 2 * cy - h - 20); break;
-        case 2: carta[played_card].Move(2 * cx - h - 20, cy - h / 2); break;
-        case 3: carta[played_card].Move(cx - w / 2, h * 0.2f); break;
-        case 4: carta[played_card].Move(h + 20 - w, cy - h / 2); break;
-        default: break;
-    }
+    // Each drawn card lies face up in front of its player.
+    if (current_player < 1 || current_player > 4) return;
+    const table::Point spot = geometry().drawn(current_player);
+    carta[played_card].Move(spot.x, spot.y);
 }
 
 void frmGioco::ord_massimo() {

@@ -46,7 +46,7 @@ frmGioco::frmGioco(std::filesystem::path program_dir)
     Text2.SetFontSize(8);
     Text2.SetText(ui::design_text("rules.txt"));
     f.create_picture(testo, ui::kTitle, 570, 450, 161, 67);
-    f.create_text(TxtPlayer[1], {.max_length = kNameLimit}, 470, 480, 96, 24);
+    f.create_text(TxtPlayer[1], {}, 470, 480, 96, 24);
     f.create_text(Text4, {.multi_line = true, .read_only = true, .centred = true}, 190, 10, 231, 121);
     Text4.SetText(ui::design_text("info.txt"));
     Text4.SetMousePointer(ui::kPointerPicture);

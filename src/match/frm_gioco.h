@@ -13,6 +13,7 @@
 
 #include "match/table_state.h"
 #include "media/mci_device.h"
+#include "table/geometry.h"
 #include "window/controls.h"
 #include "window/form.h"
 #include "window/surface.h"
@@ -40,6 +41,20 @@ public:
     void menu_quit_Click();
 
     // ---- delay primitive and waits (waits.cpp)
+    //
+    // What runs inside a wait. Only the match loop and the procedures it calls wait: a pause
+    // (ritardo), a wait for a flag that a handler sets (wait_until) and the frames of an animation
+    // (animate, whose frames each run one DoEvents). Every event handler (clicks, menu choices,
+    // the timer's tick, a song's end, a resize, the close) runs inside the event passes of that one
+    // wait, never waits or pauses itself, and never touches the counters or working values of the
+    // procedure that waits; so waits never nest (event_depth_ is the depth of event passes under
+    // way, 0 in game code). A close of the window (its close box, "&Quit", a signal of a logout)
+    // marks the run over; the event pass that ran it then throws ProgramEnded, which unwinds every
+    // wait up to Form_Activate, so that no game step runs after a close; game code that would show
+    // a message box or beep after a close throws it at once. While the frames of an animation run,
+    // a song's end and a choice from the Music menu are held back, since loading a song takes tens
+    // of milliseconds: they run as soon as the stretch of frames is over, the latest choice in place
+    // of a song's end.
     void ritardo(double tempo);
     void Timer1_Timer();
     // One event-processing pass: every pending event is handled, nothing is waited for.
@@ -48,6 +63,9 @@ public:
     void WaitEvents();
     // Repeats blocking passes until the test holds (tested after each pass, at least one pass).
     void wait_until(const std::function<bool()>& done);
+    // Runs a stretch of animation frames, with the music's events held back until it is over.
+    void animate(const std::function<void()>& frames);
+    bool animating() const { return animation_running_; }
 
     // ---- match loop (match_loop.cpp)
     void Main();
@@ -99,10 +117,8 @@ public:
     // mark hidden, the surface cleared.
     bool names_panel_open() const;
     void close_names_panel();
-    // True while the frames of the gathering animation run; a song that ends meanwhile starts
-    // the next one only after them (end_of_animation), so that loading it never stalls a frame.
-    bool animation_running = false;
-    void end_of_animation();
+    // The table's places at the geometry start-up took.
+    table::Geometry geometry() const { return {center_x, center_y, card_width, card_height}; }
 
     // ---- settings, options, card sound (media/)
     void Set_Read();
@@ -183,6 +199,11 @@ private:
     void event_pass(bool wait);
     // The song device's end-of-play event, held back while animation frames run.
     void song_device_done(std::int16_t& code);
+    // What the music held back during animation frames, now that they are over.
+    void play_held_music();
+    // Erases a computer seat's row of backs and paints again the backs of the unplayed slots of
+    // current_player's hand, in that seat's place.
+    void repaint_backs(int seat, ui::Picture back);
     // Clears the marks of every song item.
     void clear_song_marks();
     // A choice from the Music menu; one made while animation frames run waits for their end,
@@ -196,7 +217,9 @@ private:
     bool activated_ = false;
     // Event passes under way: above 0, the code running is an event handler.
     int event_depth_ = 0;
-    // A song ended during animation frames, or a music choice was made then; end_of_animation
+    // True while animation frames run.
+    bool animation_running_ = false;
+    // A song ended during animation frames, or a music choice was made then; play_held_music
     // handles it.
     bool song_end_held_ = false;
     std::function<void()> held_music_choice_;

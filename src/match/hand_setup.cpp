@@ -5,12 +5,13 @@
 void frmGioco::gioco_imposta() {
     // From here on every card image is visible: showing a card is only a move onto the table.
     for (int c = 1; c <= 40; ++c) {
-        carta[c].Move(2500, 2500);
+        carta[c].Move(table::kParked.x, table::kParked.y);
         carta[c].Show();
     }
     if (!first_setup_done) {
-        testo.Move(2 * center_x - testo.Width() - 2, 2, testo.Width(), testo.Height());
-        dorsov.Move(center_x - card_width / 2, center_y - card_height / 2);
+        const table::Point title = geometry().title(testo.Width()), pack = geometry().pack();
+        testo.Move(title.x, title.y, testo.Width(), testo.Height());
+        dorsov.Move(pack.x, pack.y);
         Apri_suono("carta");
         first_setup_done = true;
     }

@@ -44,8 +44,8 @@ void frmGioco::OrdMieCarte(std::uint8_t Trn) {
             const std::uint8_t code = hands[1][i];
             assert(code >= 1 && code <= 40);
             carta[code].ToFront();
-            carta[code].Move(center_x + static_cast<float>(i - 6) * card_width * 0.5f,
-                             2 * center_y - card_height - 20);
+            const table::Point place = geometry().row(1, i);
+            carta[code].Move(place.x, place.y);
         }
     }
 }

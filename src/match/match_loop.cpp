@@ -2,6 +2,7 @@
 // "New Game", the deal passes on. The program lives inside it until the window is closed.
 
 #include "match/frm_gioco.h"
+#include "match/pauses.h"
 
 void frmGioco::Main() {
     for (;;) {
@@ -12,7 +13,7 @@ void frmGioco::Main() {
             gioco_imposta();
             Scelta_Cartaro();
             daicarte();
-            ritardo(2.0);
+            ritardo(pauses::kBeforeFirstTrick);
             gioco();
             risultato();
             continue_.SetEnabled(true);

@@ -1,13 +1,14 @@
 // The shuffle: every pack position draws from the cards still to be placed, refusing the
 // draws that hit an empty pool entry.
-#include <array>
+#include "match/shuffle.h"
+
 #include <chrono>
 #include <cmath>
 #include <ctime>
-#include <random>
 
 #include "match/frm_gioco.h"
 
+namespace shuffle {
 namespace {
 
 // The time of day in microseconds since midnight, local time.
@@ -32,20 +33,9 @@ double unit_draw(std::mt19937& generator) {
 
 }  // namespace
 
-void frmGioco::Mescola() {
-    std::array<std::int16_t, 41> pool{};
+std::array<std::int16_t, 41> pack(std::mt19937 generator) {
+    std::array<std::int16_t, 41> pool{}, deck{};
     for (int c = 1; c <= 40; ++c) pool[c] = static_cast<std::int16_t>(c);
-
-    std::mt19937 generator;
-    if (test_hooks.shuffle_seed) {
-        generator.seed(*test_hooks.shuffle_seed);
-    } else {
-        // A day holds more microseconds than 32 bits can count: both halves go into the seed.
-        const std::uint64_t now = microseconds_since_midnight();
-        std::seed_seq seed{static_cast<std::uint32_t>(now), static_cast<std::uint32_t>(now >> 32)};
-        generator.seed(seed);
-    }
-
     for (int i = 1; i <= 40; ++i) {
         for (;;) {
             // 41 ways: 0 comes up too and is refused like a card already placed.
@@ -56,4 +46,18 @@ void frmGioco::Mescola() {
             break;
         }
     }
+    return deck;
+}
+
+std::mt19937 from_clock() {
+    // A day holds more microseconds than 32 bits can count: both halves go into the seed.
+    const std::uint64_t now = microseconds_since_midnight();
+    std::seed_seq seed{static_cast<std::uint32_t>(now), static_cast<std::uint32_t>(now >> 32)};
+    return std::mt19937(seed);
+}
+
+}  // namespace shuffle
+
+void frmGioco::Mescola() {
+    deck = shuffle::pack(test_hooks.shuffle_seed ? std::mt19937(*test_hooks.shuffle_seed) : shuffle::from_clock());
 }

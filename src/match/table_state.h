@@ -6,9 +6,6 @@
 #include <cstdint>
 #include <string>
 
-// Longest player name, in characters.
-inline constexpr int kNameLimit = 20;
-
 struct TableState {
     // Cards and hands
     std::array<std::int16_t, 41> deck{};                              // 1..40 in dealing order

@@ -2,6 +2,7 @@
 // a card; a computer's turn has the computer player choose. Every fourth card closes a trick,
 // which goes to its winner, who leads the next.
 #include "match/frm_gioco.h"
+#include "match/pauses.h"
 
 void frmGioco::gioco() {
     last_trick_cards.fill(0);
@@ -32,7 +33,7 @@ void frmGioco::gioco() {
             muovo_carta_da_giocare();
             hands[1][chosen_index] += 100;
             if (cards_played % 4 != 0) {
-                ritardo(1.0);
+                ritardo(pauses::kAfterCard);
                 // Seat 2 plays next without the names printed again: the highlight stays on
                 // the user's name meanwhile.
                 current_player = 2;
@@ -49,7 +50,7 @@ void frmGioco::gioco() {
             hands[current_player][chosen_index] += 100;
             muovo_carta_da_giocare();
             if (cards_played % 4 != 0) {
-                ritardo(1.0);
+                ritardo(pauses::kAfterCard);
                 current_player = current_player % 4 + 1;
                 continue;
             }
@@ -62,6 +63,6 @@ void frmGioco::gioco() {
             surface.Cls();
             return;
         }
-        ritardo(1.0);
+        ritardo(pauses::kAfterTrick);
     }
 }

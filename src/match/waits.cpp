@@ -50,3 +50,10 @@ void frmGioco::ritardo(double tempo) {
 }
 
 void frmGioco::Timer1_Timer() { timer_elapsed = true; }
+
+void frmGioco::animate(const std::function<void()>& frames) {
+    animation_running_ = true;
+    frames();
+    animation_running_ = false;
+    play_held_music();
+}

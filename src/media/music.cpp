@@ -150,7 +150,7 @@ void frmGioco::MMC1_Done(std::int16_t& NotifyCode) {
 
 void frmGioco::song_device_done(std::int16_t& code) {
     // Loading the next song takes tens of milliseconds: never inside an animation frame.
-    if (animation_running) {
+    if (animation_running_) {
         if (code == 1) song_end_held_ = true;
         return;
     }
@@ -158,7 +158,7 @@ void frmGioco::song_device_done(std::int16_t& code) {
 }
 
 void frmGioco::music_choice(std::function<void()> choice) {
-    if (!animation_running) {
+    if (!animation_running_) {
         choice();
         return;
     }
@@ -167,8 +167,7 @@ void frmGioco::music_choice(std::function<void()> choice) {
     song_end_held_ = false;
 }
 
-void frmGioco::end_of_animation() {
-    animation_running = false;
+void frmGioco::play_held_music() {
     if (held_music_choice_) {
         std::exchange(held_music_choice_, nullptr)();
         return;

@@ -4,10 +4,6 @@
 #include <QString>
 #include <QTextBoundaryFinder>
 
-#include <algorithm>
-
-#include "match/table_state.h"
-
 namespace media {
 
 namespace {
@@ -20,26 +16,38 @@ bool control(char32_t c) {
            c == 0x2028 || c == 0x2029;
 }
 
+// Bytes that are not UTF-8 come out as the replacement character, never as a half character.
+QString from_utf8(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
+
+std::vector<QString> graphemes(const QString& text) {
+    std::vector<QString> result;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype start = 0, end; (end = finder.toNextBoundary()) > 0; start = end)
+        result.push_back(text.mid(start, end - start));
+    return result;
+}
+
 }  // namespace
 
+std::vector<std::string> letters(std::string_view utf8) {
+    std::vector<std::string> result;
+    for (const QString& letter : graphemes(from_utf8(utf8))) result.push_back(letter.toStdString());
+    return result;
+}
+
 std::string clean_name(std::string_view utf8) {
-    // Bytes that are not UTF-8 come out as the replacement character, never as a half character.
-    const QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    QString shown;
+    for (const char32_t c : from_utf8(utf8).toUcs4())
+        if (!control(c)) shown.append(QString::fromUcs4(&c, 1));
+    // Whole letters only, as long as their characters fit the limit.
     QString name;
-    int characters = 0;
-    qsizetype cut = -1;
-    for (const char32_t c : text.toUcs4()) {
-        if (control(c)) continue;
-        if (characters++ == kNameLimit) cut = name.size();
-        name.append(QString::fromUcs4(&c, 1));
+    qsizetype characters = 0;
+    for (const QString& letter : graphemes(shown)) {
+        characters += letter.toUcs4().size();
+        if (characters > kNameLimit) break;
+        name += letter;
     }
-    if (cut < 0) return name.toStdString();
-    // Too long: cut where a character the reader sees ends, so that neither half of a pair of
-    // code units nor a letter without its accent is left at the end.
-    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, name);
-    graphemes.setPosition(cut);
-    if (!graphemes.isAtBoundary()) cut = graphemes.toPreviousBoundary();
-    return name.left(std::max<qsizetype>(cut, 0)).toStdString();
+    return name.toStdString();
 }
 
 }  // namespace media

@@ -1,13 +1,22 @@
-// The rule for a player's name, wherever a name comes from (the settings file, a name box).
+// The rule for a player's name, wherever a name comes from (the settings file, a name box), and
+// the letters a name is made of as a reader sees them.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace media {
 
-// The name as the game keeps it: no control character, at most the longest name's length.
-// Takes and gives UTF-8.
+// Longest player name, in characters (not UTF-16 units, not bytes).
+inline constexpr int kNameLimit = 20;
+
+// The letters of a text: each character with the accents and joiners that belong to it, so that a
+// letter and its accent are never parted. Takes and gives UTF-8.
+std::vector<std::string> letters(std::string_view utf8);
+
+// The name as the game keeps it: no control character, at most kNameLimit characters, cut where a
+// letter ends. Takes and gives UTF-8; applying it twice changes nothing more.
 std::string clean_name(std::string_view utf8);
 
 }  // namespace media

@@ -1,66 +1,47 @@
 // A played card: first shown beside the seat that plays it, then, a moment later, in that
 // seat's trick slot around the table centre. A computer seat's row of backs loses the card.
 #include "match/frm_gioco.h"
+#include "match/pauses.h"
 
 void frmGioco::muovo_carta_da_giocare() {
-    const float cx = center_x, cy = center_y, w = card_width, h = card_height;
+    const table::Geometry table = geometry();
     ui::PictureBox& card = carta[played_card];
     card.ToBack();
-    switch (current_player) {
-        case 2:
-            card.Move(cx + 1.8f * w, cy - h / 2);
-            suona();
-            cancella_dorsoo();
-            move_x = cx + 3;
-            move_y = cy - h - 3;
-            break;
-        case 3:
-            card.Move(cx - 3 * w, 1.35f * h);
-            suona();
-            cancella_dorsov();
-            move_x = cx - w - 3;
-            move_y = cy - h - 3;
-            break;
-        case 4:
-            card.Move(cx - 3.2f * w, cy - h / 2);
-            suona();
-            cancella_dorsoo();
-            move_x = cx - w - 3;
-            move_y = cy + 3;
-            break;
-        default:
-            // The user's card sounded when it was pressed; it rises just above the hand.
-            card.Move(cx + 2 * w, card.Top() - h - 3);
-            move_x = cx + 3;
-            move_y = cy + 3;
-            break;
+    // Any seat but the three computers' is the user's.
+    const bool computer = current_player >= 2 && current_player <= 4;
+    const int seat = computer ? current_player : 1;
+    // The user's card sounded when it was pressed; it rises just above the hand.
+    const table::Point beside = table.beside(seat, card.Top());
+    card.Move(beside.x, beside.y);
+    if (computer) {
+        suona();
+        seat == 3 ? cancella_dorsov() : cancella_dorsoo();
     }
-    ritardo(1.0);
+    const table::Point slot = table.trick_slot(seat);
+    move_x = slot.x;
+    move_y = slot.y;
+    ritardo(pauses::kBesideSeat);
     card.Move(move_x, move_y);
 }
 
 void frmGioco::cancella_dorsoo() {
-    const float cx = center_x, cy = center_y, w = card_width, h = card_height;
-    const float x = current_player == 4 ? 20 : 2 * cx - h - 20;
-    const float y0 = cy - 2.5f * w;
-    surface.FillBox(x - 1, y0 - 1, x + h + 2, y0 + 5.6f * w + 2, ui::kTableColour);
+    // The left column for seat 4, the right one for any other seat.
+    const int seat = current_player == 4 ? 4 : 2;
+    repaint_backs(seat, dorsoo.picture());
+}
+
+void frmGioco::cancella_dorsov() { repaint_backs(3, dorsov.picture()); }
+
+void frmGioco::repaint_backs(int seat, ui::Picture back) {
+    const table::Geometry table = geometry();
+    const table::Box box = table.row_box(seat);
+    surface.FillBox(box.x1, box.y1, box.x2, box.y2, ui::kTableColour);
     // A played slot leaves its gap; the other backs keep their places.
     for (int i = 1; i <= 10; ++i) {
         if (hands[current_player][i] > 100) continue;
-        move_x = x;
-        move_y = cy + float(i - 6) * w * 0.5f;
-        surface.PaintPicture(dorsoo.picture(), move_x, move_y);
-    }
-}
-
-void frmGioco::cancella_dorsov() {
-    const float cx = center_x, w = card_width, h = card_height;
-    const float x0 = cx - 2.5f * w;
-    surface.FillBox(x0 - 1, 19, x0 + 5.5f * w + 2, h + 22, ui::kTableColour);
-    for (int i = 1; i <= 10; ++i) {
-        if (hands[current_player][i] > 100) continue;
-        move_x = cx + float(i - 6) * w * 0.5f;
-        move_y = 20;
-        surface.PaintPicture(dorsov.picture(), move_x, move_y);
+        const table::Point place = table.row(seat, i);
+        move_x = place.x;
+        move_y = place.y;
+        surface.PaintPicture(back, move_x, move_y);
     }
 }

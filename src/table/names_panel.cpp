@@ -9,9 +9,6 @@ namespace {
 constexpr ui::Rgb kTitleBar{255, 255, 192}, kFrame{255, 255, 0}, kBlack{0, 0, 0}, kWhite{255, 255, 255};
 constexpr float kBoxLeft = 90, kFirstBoxTop = 32, kMarkGap = 5;
 
-// True while a box is being set back to its clean name: the change this raises only records it.
-bool setting_back = false;
-
 }  // namespace
 
 void frmGioco::personalize_players_Click() {
@@ -51,12 +48,10 @@ void frmGioco::TxtPlayer_Change(std::int16_t Index) {
     ui::TextBox& box = TxtPlayer[Index];
     const std::string text = box.Text();
     player_names[Index] = media::clean_name(text);
-    if (player_names[Index] == text || setting_back) return;
-    // A pasted line break or control character, or a name past the limit: the box shows the
-    // name the game keeps, so that what the user sees is what is saved.
-    setting_back = true;
-    box.SetText(player_names[Index]);
-    setting_back = false;
+    // A pasted line break or control character, or a name past the limit: the box shows the name
+    // the game keeps, so that what the user sees is what is saved. The change this raises finds
+    // the name clean and stops there.
+    if (player_names[Index] != text) box.SetText(player_names[Index]);
 }
 
 void frmGioco::Form_MouseDown(std::int16_t /*Button*/, std::int16_t /*Shift*/, float X, float Y) {

@@ -13,18 +13,8 @@ void frmGioco::Form_Resize() {
     const float width_ratio = last_width > 0 ? new_width / last_width : 1.0f;
     const float height_ratio = last_height > 0 ? new_height / last_height : 1.0f;
 
-    for (ui::BoxedControl* c : f.controls()) {
-        double left = c->px_left(), top = c->px_top(), width = c->px_width(), height = c->px_height();
-        if (new_height != last_height) {
-            height *= height_ratio;
-            top *= height_ratio;
-        }
-        if (new_width != last_width) {
-            width *= width_ratio;
-            left *= width_ratio;
-        }
-        c->set_px_box(left, top, width, height);
-    }
+    // Each dimension that changed scales its own boxes: widths and lefts, heights and tops.
+    f.scale_boxes(new_width != last_width ? width_ratio : 1.0, new_height != last_height ? height_ratio : 1.0);
 
     last_width = float(f.outer_width());
     last_height = float(f.outer_height());

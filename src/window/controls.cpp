@@ -71,7 +71,7 @@ void PictureBox::SetPicture(Picture picture) {
     picture_ = picture;
     if (picture != kNoPicture) {
         const QSize size = picture_size(picture);
-        set_px_box(px_left_, px_top_, size.width() * window_->zoom(), size.height() * window_->zoom());
+        set_px_box(px_left_, px_top_, size.width() * window_->box_scale_x(), size.height() * window_->box_scale_y());
     }
     if (widget_) widget_->update();
 }
@@ -86,7 +86,10 @@ std::string TextBox::Text() const {
 void TextBox::SetText(const std::string& text) {
     const QString q = QString::fromStdString(text);
     if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        // A text set back while the user types keeps the cursor where it was, as far as the text goes.
+        const int cursor = line->cursorPosition();
         line->setText(q);
+        line->setCursorPosition(std::min(cursor, int(q.size())));
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_)) {
         plain->setPlainText(q);
     } else if (auto* rich = qobject_cast<QTextEdit*>(widget_)) {

@@ -81,7 +81,7 @@ protected:
 class PictureBox : public BoxedControl {
 public:
     Picture picture() const { return picture_; }
-    // A new picture gives the box the picture's own size (at the current zoom).
+    // A new picture gives the box the size its design box has now (see Window::scale_boxes).
     void SetPicture(Picture picture);
 
     std::function<void(std::int16_t button, float x, float y)> on_mouse_down;
@@ -92,13 +92,13 @@ private:
     friend class Window;
 };
 
-// How a text box is made: one line or many, editable or not, and its limits.
+// How a text box is made: one line or many, editable or not. A box sets no length of its own:
+// the game's handler keeps its text to the game's rule.
 struct TextStyle {
     bool multi_line = false;
     bool read_only = false;
     bool vertical_scroll_bar = false;
     bool centred = false;
-    int max_length = 0;   // characters; 0 for no limit
 };
 
 class TextBox : public BoxedControl {

@@ -40,6 +40,12 @@ public:
 
     // All boxed controls, in creation order.
     const std::vector<BoxedControl*>& controls() const { return controls_; }
+    // Scales every control's box, width and left by the one ratio, height and top by the other,
+    // as a layout pass does. A picture given to a box later takes the size its design box would
+    // have now, so that it looks like the boxes scaled with the window.
+    void scale_boxes(double width_ratio, double height_ratio);
+    double box_scale_x() const { return box_scale_x_; }
+    double box_scale_y() const { return box_scale_y_; }
 
     // Outer size in pixels (frame and menu bar included) and whether the window is minimized.
     int outer_width() const;
@@ -75,6 +81,8 @@ private:
     std::unique_ptr<MainWindow> main_;
     std::vector<BoxedControl*> controls_;
     double unit_x_ = 1, unit_y_ = 1, zoom_ = 1;
+    // How much the layout passes have scaled the boxes since the design.
+    double box_scale_x_ = 1, box_scale_y_ = 1;
     friend class MainWindow;
 };
 

@@ -102,21 +102,6 @@ private:
     TextBox& box_;
 };
 
-// The text without the halves of characters that need two UTF-16 units.
-QString whole_characters(const QString& text) {
-    QString whole;
-    whole.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            whole.append(text[i]);
-            whole.append(text[++i]);
-        } else if (!text[i].isSurrogate()) {
-            whole.append(text[i]);
-        }
-    }
-    return whole;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- table widget
@@ -226,6 +211,14 @@ void Window::set_logical_size(double width, double height) {
     for (BoxedControl* c : controls_) c->widget()->update();
 }
 
+void Window::scale_boxes(double width_ratio, double height_ratio) {
+    for (BoxedControl* c : controls_)
+        c->set_px_box(c->px_left() * width_ratio, c->px_top() * height_ratio, c->px_width() * width_ratio,
+                      c->px_height() * height_ratio);
+    box_scale_x_ *= width_ratio;
+    box_scale_y_ *= height_ratio;
+}
+
 void Window::register_control(BoxedControl& box, QWidget* widget, double left, double top, double width,
                               double height) {
     box.bind(this, widget, left, top, width, height);
@@ -260,17 +253,8 @@ void Window::create_text(TextBox& box, const TextStyle& style, double left, doub
     QWidget* clicked = nullptr;
     if (!style.multi_line) {
         auto* edit = new QLineEdit(main_->table());
-        if (style.max_length > 0) edit->setMaxLength(style.max_length);
         edit->setReadOnly(style.read_only);
-        QObject::connect(edit, &QLineEdit::textChanged, edit, [&box, edit](const QString& text) {
-            // The length limit counts UTF-16 units and may cut a character in two: the half is
-            // dropped, and the change that makes raises the event with whole characters only.
-            if (const QString whole = whole_characters(text); whole != text) {
-                const int cursor = edit->cursorPosition();
-                edit->setText(whole);
-                edit->setCursorPosition(std::min(cursor, int(whole.size())));
-                return;
-            }
+        QObject::connect(edit, &QLineEdit::textChanged, edit, [&box] {
             if (box.on_change) box.on_change();
         });
         widget = clicked = edit;
