@@ -89,12 +89,14 @@ inline bool press(QWidget* target, Qt::MouseButton button = Qt::LeftButton, std:
     send_mouse(target, QEvent::MouseButtonPress, button, *at);
     return true;
 }
-inline void click(QWidget* target, Qt::MouseButton button = Qt::LeftButton, std::optional<QPointF> at = {}) {
+inline bool click(QWidget* target, Qt::MouseButton button = Qt::LeftButton, std::optional<QPointF> at = {}) {
     if (!at) at = visible_point(target);
-    if (press(target, button, at)) send_mouse(target, QEvent::MouseButtonRelease, button, *at);
+    if (!press(target, button, at)) return false;
+    send_mouse(target, QEvent::MouseButtonRelease, button, *at);
+    return true;
 }
-inline void press(const ui::BoxedControl& c, Qt::MouseButton b = Qt::LeftButton) { press(mouse_target(c), b); }
-inline void click(const ui::BoxedControl& c, Qt::MouseButton b = Qt::LeftButton) { click(mouse_target(c), b); }
+inline bool press(const ui::BoxedControl& c, Qt::MouseButton b = Qt::LeftButton) { return press(mouse_target(c), b); }
+inline bool click(const ui::BoxedControl& c, Qt::MouseButton b = Qt::LeftButton) { return click(mouse_target(c), b); }
 
 // A press on the bare table at a point given in logical units.
 inline void press_table(const ui::Window& window, float x, float y, Qt::MouseButton button = Qt::LeftButton) {

@@ -67,13 +67,15 @@ public:
 private:
     void act() {
         if (w_.run_over() || (before_acting && before_acting())) return;
+        // What the user cannot see, the user cannot press: the test has failed, and the game ends.
         if (draw_waits()) {
-            click(w_.dorsov);
+            if (!click(w_.dorsov)) w_.menu_quit_Click();
         } else if (card_awaited()) {
             const std::vector<std::uint8_t> cards = playable();
             if (cards.empty()) return;
             const std::uint8_t card = cards[random_() % cards.size()];
-            press(w_.carta[card], use_middle_button && random_() % 5 == 0 ? Qt::MiddleButton : Qt::LeftButton);
+            if (!press(w_.carta[card], use_middle_button && random_() % 5 == 0 ? Qt::MiddleButton : Qt::LeftButton))
+                w_.menu_quit_Click();
         } else if (sheet_shown()) {
             if (!std::exchange(sheet_handled_, true)) {
                 ++hands_seen_;
