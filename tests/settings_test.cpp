@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "media/names.h"
 #include "test_window.h"
 
+using testing_support::TempDir;
 using testing_support::TestWindow;
 using media::kNameLimit;
 using namespace std::string_literals;
@@ -27,6 +29,17 @@ namespace {
 
 const std::string kFile = "dolvset.kvq";
 using Names = std::array<std::string, 5>;
+
+// What the first save of a fresh window at play rate High writes.
+const std::string kSaved = " 3 \r\n 1 \r\nYou\r\nRight\r\nTop\r\nLeft\r\n 0 \r\n";
+const std::optional<fs::path> nowhere;
+
+// An older settings file, with a mode the save must keep.
+fs::path old_file(const fs::path& file) {
+    std::ofstream(file, std::ios::binary) << " 1 \r\n 0 \r\nA\r\nB\r\nC\r\nD\r\n 101 \r\n";
+    fs::permissions(file, fs::perms(0604));
+    return file;
+}
 
 // The bytes repeated n times.
 std::string times(int n, const std::string& s) { return QByteArray::fromStdString(s).repeated(n).toStdString(); }
@@ -116,57 +129,73 @@ TEST(NameRule, CutsWholeCharactersAndKeepsControlsOut) {
 }
 
 // A shared install: the folder takes no new file, but the file itself may be written. The save
-// then writes over the file, in the same format. Root passes over permission bits, so the save
-// runs with another user's file rights there.
+// then writes over the file, in the same format; through a link, that is the target in its own
+// folder, even where the link's folder would take a new file. Root passes over permission bits,
+// so the save runs with another user's file rights there.
 TEST(SettingsFile, FolderThatTakesNoNewFileGetsTheFileWrittenInPlace) {
-    TestWindow tw;
-    tw.dir.write(kFile, " 1 \r\n 0 \r\nA\r\nB\r\nC\r\nD\r\n 101 \r\nan older, longer tail\r\n");
-    fs::permissions(tw.dir.path() / kFile, fs::perms(0666));
-    fs::permissions(tw.dir.path(), fs::perms(0555));
-    struct Restore {
-        const fs::path& dir;
-        uid_t rights = setfsuid(geteuid() == 0 ? 65534 : geteuid());
-        ~Restore() { setfsuid(rights), fs::permissions(dir, fs::perms(0755)); }
-    } restore{tw.dir.path()};
-    if (std::ofstream(tw.dir.path() / "probe")) {
-        fs::remove(tw.dir.path() / "probe");
-        GTEST_SKIP() << "this user can make files in a read-only folder";
+    for (const bool linked : {false, true}) {
+        SCOPED_TRACE(linked ? "through a link" : "the file itself");
+        TestWindow tw;
+        TempDir other;
+        const fs::path folder = linked ? other.path() : tw.dir.path();
+        const fs::path target = folder / (linked ? "conf" : kFile);
+        std::ofstream(target, std::ios::binary) << " 1 \r\n 0 \r\nA\r\nB\r\nC\r\nD\r\n 101 \r\n"
+                                                << "an older, longer tail\r\n";
+        fs::permissions(target, fs::perms(0666));
+        if (linked) fs::create_symlink(target, tw.dir.path() / kFile), fs::permissions(tw.dir.path(), fs::perms(0777));
+        fs::permissions(folder, fs::perms(0555));
+        struct Restore {
+            const fs::path& dir;
+            uid_t rights = setfsuid(geteuid() == 0 ? 65534 : geteuid());
+            ~Restore() { setfsuid(rights), fs::permissions(dir, fs::perms(0755)); }
+        } restore{folder};
+        if (std::ofstream(folder / "probe")) {
+            fs::remove(folder / "probe");
+            GTEST_SKIP() << "this user can make files in a read-only folder";
+        }
+        tw->velocità_gioco[3].Click();
+        EXPECT_EQ(tw.dir.read(kFile), kSaved);
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
+        EXPECT_EQ(std::distance(fs::directory_iterator(tw.dir.path()), {}), 1);
+        EXPECT_EQ(fs::is_symlink(tw.dir.path() / kFile), linked);
     }
-    tw->velocità_gioco[3].Click();
-    EXPECT_EQ(tw.dir.read(kFile), " 3 \r\n 1 \r\nYou\r\nRight\r\nTop\r\nLeft\r\n 0 \r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(tw.dir.path()), {}), 1);
 }
 
 // A save cut short by the end of a run leaves its temporary file; the next start or save
 // removes it. A young one (a save under way in a second copy of the game) and files that are
-// not ours stay.
+// not ours stay. They are looked for where a save makes them: through a link, beside its target.
 TEST(SettingsFile, StaleTemporaryFilesGoAtStartAndAtTheNextSave) {
-    TestWindow tw(false);
-    const auto age = [&](const std::string& name, int seconds) {
-        tw.dir.write(name, " 1 \r\n");
-        fs::last_write_time(tw.dir.path() / name, fs::file_time_type::clock::now() - std::chrono::seconds(seconds));
-    };
-    for (const char* old : {".dolvset.kvq.Ab12Cd", ".dolvset.kvq.notours", "dolvset.kvq.Ab12Cd"}) age(old, 3600);
-    age(".dolvset.kvq.young1", 0);
-    tw->Form_Load();
-    EXPECT_FALSE(fs::exists(tw.dir.path() / ".dolvset.kvq.Ab12Cd"));
-    for (const char* kept : {".dolvset.kvq.young1", ".dolvset.kvq.notours", "dolvset.kvq.Ab12Cd"})
-        EXPECT_TRUE(fs::exists(tw.dir.path() / kept)) << kept;
-    age(".dolvset.kvq.young1", 3600);
-    tw->Set_Write();
-    EXPECT_FALSE(fs::exists(tw.dir.path() / ".dolvset.kvq.young1"));
+    for (const bool linked : {false, true}) {
+        SCOPED_TRACE(linked ? "through a link" : "the file itself");
+        TestWindow tw(false);
+        TempDir other;
+        const fs::path folder = linked ? other.path() : tw.dir.path();
+        if (linked) fs::create_symlink(folder / "conf", tw.dir.path() / kFile);
+        const auto age = [&](const std::string& name, int seconds) {
+            std::ofstream(folder / name) << " 1 \r\n";
+            fs::last_write_time(folder / name, fs::file_time_type::clock::now() - std::chrono::seconds(seconds));
+        };
+        for (const char* old : {".dolvset.kvq.Ab12Cd", ".dolvset.kvq.notours", "dolvset.kvq.Ab12Cd"}) age(old, 3600);
+        age(".dolvset.kvq.young1", 0);
+        tw->Form_Load();
+        EXPECT_FALSE(fs::exists(folder / ".dolvset.kvq.Ab12Cd"));
+        for (const char* kept : {".dolvset.kvq.young1", ".dolvset.kvq.notours", "dolvset.kvq.Ab12Cd"})
+            EXPECT_TRUE(fs::exists(folder / kept)) << kept;
+        age(".dolvset.kvq.young1", 3600);
+        tw->Set_Write();
+        EXPECT_FALSE(fs::exists(folder / ".dolvset.kvq.young1"));
+    }
 }
 
 // A choice moves the only mark and saves; choosing the checked item again changes nothing. The
 // card rustle choice hides the info overlay, a play rate choice leaves it. A save writes seven
 // CR LF lines (numbers with a blank before and after, names as they are) to a new file and puts
 // it in the old one's place: the old file is never written over, so a crash in the middle of a
-// save cannot leave it cut short. Its permissions carry over; read back, it gives every value again.
+// save cannot leave it cut short. Read back, it gives every value again.
 TEST(SettingsFile, ChoiceMovesTheMarkAndSavesSevenLinesByReplacingTheFile) {
     TestWindow tw;
     const std::string old = " 1 \r\n 1 \r\nA\r\nB\r\nC\r\nD\r\n 0 \r\n";
     tw.dir.write(kFile, old);
-    fs::permissions(tw.dir.path() / kFile, fs::perms(0600));
     fs::create_hard_link(tw.dir.path() / kFile, tw.dir.path() / "old");
     const Names names{"", "Élodie", " spaced ", "", "Zoë"};
     tw->player_names = names;
@@ -184,10 +213,75 @@ TEST(SettingsFile, ChoiceMovesTheMarkAndSavesSevenLinesByReplacingTheFile) {
         EXPECT_EQ(tw.dir.read(kFile), " 3 \r\n 0 \r\nÉlodie\r\n spaced \r\n\r\nZoë\r\n 101 \r\n");
     }
     EXPECT_EQ(tw.dir.read("old"), old) << "the old file was written over";
-    EXPECT_EQ(fs::status(tw.dir.path() / kFile).permissions(), fs::perms(0600));
     tw->Set_Read();
     EXPECT_EQ(std::tuple(int(tw->play_rate), int(tw->card_rustle), tw->player_names, int(tw->song_index)),
               std::tuple(3, 0, names, 101));
+}
+
+// Every entry of the folders: its type and, for a link, where it points.
+std::map<fs::path, std::pair<fs::file_type, fs::path>> entries(const std::vector<fs::path>& folders) {
+    std::map<fs::path, std::pair<fs::file_type, fs::path>> found;
+    for (const fs::path& folder : folders)
+        for (const fs::directory_entry& e : fs::directory_iterator(folder)) {
+            const fs::file_type type = e.symlink_status().type();
+            found[e.path()] = {type, type == fs::file_type::symlink ? fs::read_symlink(e.path()) : fs::path()};
+        }
+    return found;
+}
+
+// A save writes through a symbolic link (absolute, relative to the link's own folder, a chain,
+// one whose target is still missing): the link stays, its target holds the seven lines, and
+// nothing else changes in either folder. A replaced file keeps its mode; a new one gets 0666
+// less the umask. What is not a regular file (a device, a FIFO, a folder, a loop of links) is
+// never written into or replaced, and the window keeps its values.
+TEST(SettingsFile, SaveWritesThroughLinksAndNeverReplacesWhatIsNotAFile) {
+    struct Umask { mode_t old = umask(002); ~Umask() { umask(old); } } umask_002;
+    using Make = std::function<std::optional<fs::path>(const fs::path& settings, const fs::path& other)>;
+    const struct Case { const char* what; Make make; fs::perms mode = fs::perms(0664); } cases[] = {
+        {"new file", [](auto& p, auto&) { return p; }},
+        {"file", [](auto& p, auto&) { return old_file(p); }, fs::perms(0604)},
+        {"link to a file in another folder",
+         [](auto& p, auto& o) { fs::create_symlink(o / "conf", p); return old_file(o / "conf"); }, fs::perms(0604)},
+        {"relative link",
+         [](auto& p, auto& o) { fs::create_symlink(".." / o.filename() / "conf", p); return old_file(o / "conf"); },
+         fs::perms(0604)},
+        {"chain, its second link relative to its own folder",
+         [](auto& p, auto& o) {
+             fs::create_symlink(o / "hop", p), fs::create_symlink("conf", o / "hop");
+             return old_file(o / "conf");
+         }, fs::perms(0604)},
+        {"dangling link", [](auto& p, auto& o) { fs::create_symlink(o / "new", p); return o / "new"; }},
+        {"link to /dev/null", [](auto& p, auto&) { fs::create_symlink("/dev/null", p); return nowhere; }},
+        {"FIFO", [](auto& p, auto&) { EXPECT_EQ(mkfifo(p.c_str(), 0644), 0); return nowhere; }},
+        {"folder", [](auto& p, auto&) { fs::create_directory(p); return nowhere; }},
+        {"link to a folder", [](auto& p, auto& o) { fs::create_symlink(o, p); return nowhere; }},
+        {"loop of links",
+         [](auto& p, auto& o) {
+             fs::create_symlink(o / "loop", p), fs::create_symlink(p, o / "loop");
+             return nowhere;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestWindow tw;
+        TempDir other;
+        const fs::path settings = tw.dir.path() / kFile;
+        const std::optional<fs::path> target = c.make(settings, other.path());
+        auto expected = entries({tw.dir.path(), other.path()});
+        if (target) expected[*target] = {fs::file_type::regular, {}};
+        tw->velocità_gioco[3].Click();
+        EXPECT_EQ(entries({tw.dir.path(), other.path()}), expected);
+        EXPECT_EQ(fs::symlink_status("/dev/null").type(), fs::file_type::character);
+        for (const fs::directory_entry& e : fs::directory_iterator("/dev"))
+            EXPECT_FALSE(e.path().filename().string().starts_with(".dolvset.kvq.")) << e.path();
+        if (target) {
+            EXPECT_EQ(tw.dir.read(*target), kSaved);  // an absolute path, read as it is
+            EXPECT_EQ(fs::status(*target).permissions(), c.mode);
+            tw->play_rate = 1;
+            tw->Set_Read();
+        }
+        EXPECT_EQ(tw->play_rate, 3) << "read back through the link, or kept by the window";
+    }
 }
 
 }  // namespace

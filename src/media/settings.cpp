@@ -3,15 +3,18 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <optional>
+#include <random>
 #include <string_view>
 
 #include "match/frm_gioco.h"
@@ -29,7 +32,7 @@ constexpr std::time_t kStaleSeconds = 60;
 
 constexpr std::array<const char*, 5> kDefaultNames{"", "You", "Right", "Top", "Left"};
 
-// Temporary files of a save are named this, followed by six characters of mkstemp.
+// Temporary files of a save are named this, followed by six random letters or digits.
 std::string temporary_prefix() { return std::string(".") + kSettingsName + "."; }
 
 // A whole number with blanks around it, or nothing.
@@ -128,9 +131,38 @@ std::string latin1_to_utf8(std::string_view s) {
     return out;
 }
 
+// The folder a file is in; "." for a bare name.
+std::filesystem::path folder_of(const std::filesystem::path& file) {
+    return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+// Where a save puts the settings: the path itself, or, when it is a symbolic link (settings kept
+// elsewhere), the end of its chain of links, each relative one read from its own link's folder.
+// Nothing when that end exists and is not a regular file (a link to /dev/null keeps nothing, a
+// FIFO or a folder is someone else's), or when the links loop: a save must never write into or
+// replace such a thing. A missing end is fine: the save makes it, and the link then works.
+std::optional<std::filesystem::path> save_target(std::filesystem::path file) {
+    for (int links = 0; links <= 40; ++links) {  // the kernel's own limit on a chain of links
+        struct stat st {};
+        if (::lstat(file.c_str(), &st) != 0) {
+            if (errno == ENOENT) return file;
+            return std::nullopt;
+        }
+        if (S_ISREG(st.st_mode)) return file;
+        if (!S_ISLNK(st.st_mode)) return std::nullopt;
+        std::error_code error;
+        const std::filesystem::path next = std::filesystem::read_symlink(file, error);
+        if (error) return std::nullopt;
+        // Joined without tidying: the kernel reads "folder/../x" as the link itself would.
+        file = next.is_absolute() ? next : folder_of(file) / next;
+    }
+    return std::nullopt;
+}
+
 // A save that was cut short (the program killed between making its temporary file and putting
-// it in place) leaves that file behind; the next start or save clears it. A young one may
-// belong to a save under way in a second copy of the game, and stays.
+// it in place) leaves that file behind, beside the settings it was to replace; the next start
+// or save clears it. A young one may belong to a save under way in a second copy of the game,
+// and stays. Only names of our own form are looked at.
 void remove_stale_temporaries(const std::filesystem::path& dir) {
     DIR* listing = ::opendir(dir.c_str());
     if (!listing) return;
@@ -157,14 +189,35 @@ bool write_all(int fd, std::string_view bytes) {
     return true;
 }
 
+// A new temporary file in the folder, named as remove_stale_temporaries knows them. Made with
+// mode 0666 for the kernel to apply the umask (and a default ACL) to, as to any new file: mkstemp
+// would fix it at 0600, and asking for the umask changes it for the whole process.
+int make_temporary(const std::filesystem::path& dir, std::string& name) {
+    static constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    // O_EXCL keeps the name unique; the randomness only spares retries. Never an exception here.
+    std::uint64_t seed = 0;
+    if (getrandom(&seed, sizeof seed, GRND_NONBLOCK) != ssize_t(sizeof seed))
+        seed = std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) ^ std::uint64_t(getpid());
+    std::mt19937_64 random(seed);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix;
+        for (int i = 0; i < 6; ++i) suffix.push_back(kLetters[random() % kLetters.size()]);
+        name = (dir / (temporary_prefix() + suffix)).string();
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
 // Writes the file whole beside the old one, then puts it in its place: a crash or a full disk
-// never leaves a truncated settings file. Nothing when the folder takes no new file.
+// never leaves a truncated settings file. A replaced file keeps its permission bits. Nothing
+// when the folder takes no new file.
 std::optional<bool> write_atomically(const std::filesystem::path& target, const std::string& bytes) {
-    std::string temp = (target.parent_path() / (temporary_prefix() + "XXXXXX")).string();
-    const int fd = mkostemp(temp.data(), O_CLOEXEC);
+    std::string temp;
+    const int fd = make_temporary(folder_of(target), temp);
     if (fd < 0) return std::nullopt;
     struct stat old {};
-    fchmod(fd, stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    if (::lstat(target.c_str(), &old) == 0) fchmod(fd, old.st_mode & 07777);
     bool ok = write_all(fd, bytes) && fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
@@ -175,7 +228,7 @@ std::optional<bool> write_atomically(const std::filesystem::path& target, const 
 // Where the folder refuses a new file but the file itself may be written (a shared install),
 // the file is written over. Only a regular file: never a device or a FIFO the name points to.
 bool write_in_place(const std::filesystem::path& target, const std::string& bytes) {
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     struct stat st {};
     bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && write_all(fd, bytes) &&
@@ -192,8 +245,9 @@ void frmGioco::Set_Read() {
     for (int i = 1; i <= 4; ++i) player_names[i] = kDefaultNames[i];
     song_index = 0;
 
-    remove_stale_temporaries(program_dir_);
-    std::optional<std::string> bytes = read_head(program_dir_ / kSettingsName);
+    const std::filesystem::path file = program_dir_ / kSettingsName;
+    if (const auto target = save_target(file)) remove_stale_temporaries(folder_of(*target));
+    std::optional<std::string> bytes = read_head(file);
     if (!bytes) return;
     if (bytes->size() > kReadLimit) {
         bytes->resize(kReadLimit);
@@ -234,8 +288,10 @@ void frmGioco::Set_Write() {
     bytes += number_line(card_rustle) + "\r\n";
     for (int i = 1; i <= 4; ++i) bytes += player_names[i] + "\r\n";
     bytes += number_line(all[0].Checked() ? 101 : 0) + "\r\n";
-    const std::filesystem::path file = program_dir_ / kSettingsName;
-    remove_stale_temporaries(program_dir_);
-    // A file that cannot be written at all keeps the values in the window; nothing more to do.
-    if (!write_atomically(file, bytes).has_value()) write_in_place(file, bytes);
+    // Settings that cannot be written at all, or lead to something that is not a file, leave the
+    // values in the window; nothing more to do.
+    const auto target = save_target(program_dir_ / kSettingsName);
+    if (!target) return;
+    remove_stale_temporaries(folder_of(*target));
+    if (!write_atomically(*target, bytes).has_value()) write_in_place(*target, bytes);
 }
