@@ -1,6 +1,6 @@
 // The end of a session: SIGTERM at logout, SIGINT from Ctrl+C, SIGHUP from a closed terminal
 // each close the game as "&Quit" does, with status 0 and nothing left behind, whenever they come
-// and however many.
+// and however many; and a machine with no display gets one clear line.
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -74,7 +74,10 @@ TEST(EndSignals, EndTheGameWithStatusZeroWheneverAndHoweverManyTheyCome) {
 
         QProcess game;
         game.setStandardOutputFile(QProcess::nullDevice());
-        game.setStandardErrorFile(QProcess::nullDevice());
+        // A warning Qt gives as the application object is made still reaches the terminal.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_STYLE_OVERRIDE", "no-such-style");
+        game.setProcessEnvironment(env);
         // Started as a session starts it, whatever runs these tests: no signal ignored but the
         // one nohup ignores.
         game.setChildProcessModifier([hup_ignored = c.hup_ignored] {
@@ -114,7 +117,23 @@ TEST(EndSignals, EndTheGameWithStatusZeroWheneverAndHoweverManyTheyCome) {
         EXPECT_EQ(game.exitCode(), 0);
         EXPECT_EQ(dir.read("dolvset.kvq"), settings);
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 2) << "only the game and its settings";
+        EXPECT_TRUE(game.readAllStandardError().contains("no-such-style"));
     }
+}
+
+// With no display to open the game says so in one line and ends with status 1, before any window.
+TEST(NoDisplay, OneClearLineAndStatusOne) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // Nor a desktop session that would lead Qt to the default Wayland socket.
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"}) env.remove(name);
+    QProcess game;
+    game.setProcessEnvironment(env);
+    game.start(QStringLiteral(DOLVARO_GAME_DIR "/dolvaro"), {});
+    ASSERT_TRUE(game.waitForFinished(10000));
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit) << "killed by signal " << game.exitCode();
+    EXPECT_EQ(game.exitCode(), 1);
+    EXPECT_EQ(game.readAllStandardError().toStdString(),
+              "dolvaro: no graphical display; run it from a desktop session\n");
 }
 
 }  // namespace
