@@ -3,22 +3,20 @@
 #pragma once
 
 #include <functional>
-#include <memory>
+
+class QObject;
 
 namespace ui {
 
-// While it lives, each of those signals no longer kills the process: it becomes one call of
-// on_signal from the event loop, where the game can close its window in peace.
-class EndSignals {
-public:
-    explicit EndSignals(std::function<void()> on_signal);
-    ~EndSignals();
-    EndSignals(const EndSignals&) = delete;
-    EndSignals& operator=(const EndSignals&) = delete;
+// Called on the first line of main: from then until the process exits, each of those signals
+// only writes a byte into a pipe, however many come. This is the whole process's state and is
+// never undone: with the default actions back, a signal during the teardown would kill the
+// process, and a closed pipe's number could go to another file that a late signal then writes
+// into. A signal that whoever started the game set to be ignored (nohup) stays ignored.
+void catch_end_signals();
 
-private:
-    struct Impl;
-    std::unique_ptr<Impl> d_;
-};
+// Once the window exists: the signals caught before, and each one after, call on_signal from
+// the event loop (signals that come together call it once), for as long as owner lives.
+void on_end_signals(QObject& owner, std::function<void()> on_signal);
 
 }  // namespace ui
