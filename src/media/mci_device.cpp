@@ -109,9 +109,9 @@ void music_finished() {
 
 }  // namespace
 
-MciDevice::MciDevice(std::string device_type) : d_(std::make_shared<Impl>()), device_type_(std::move(device_type)) {
+MciDevice::MciDevice(const std::string& device_type) : d_(std::make_shared<Impl>()) {
     d_->owner = this;
-    d_->wave = device_type_ == "WaveAudio";
+    d_->wave = device_type == "WaveAudio";
 }
 
 MciDevice::~MciDevice() {
@@ -120,6 +120,8 @@ MciDevice::~MciDevice() {
 }
 
 bool MciDevice::audio_available() { return audio().ok; }
+
+int MciDevice::sounds_playing() { return audio().ok ? Mix_Playing(-1) : 0; }
 
 bool MciDevice::is_open() const { return d_->chunk || d_->music; }
 
@@ -159,6 +161,7 @@ void MciDevice::play() {
         // A sound still playing starts again from its beginning rather than overlapping.
         if (d_->channel >= 0 && Mix_GetChunk(d_->channel) == d_->chunk) Mix_HaltChannel(d_->channel);
         d_->channel = Mix_PlayChannel(-1, d_->chunk, 0);
+        if (d_->channel >= 0 && on_start) on_start();
         return;
     }
     if (!d_->music) return;
@@ -167,7 +170,11 @@ void MciDevice::play() {
     d_->song_generation = ++music_generation;
     d_->song_playing = true;
     d_->song_started = std::chrono::steady_clock::now();
-    if (Mix_PlayMusic(d_->music, 0) != 0) d_->song_playing = false;
+    if (Mix_PlayMusic(d_->music, 0) != 0) {
+        d_->song_playing = false;
+    } else if (on_start) {
+        on_start();
+    }
 }
 
 void MciDevice::close() {
