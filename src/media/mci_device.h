@@ -2,7 +2,7 @@
 // "Open", "Play", "Close" (or "close"), a file name, a start position, and a done event.
 // "Play" never blocks; a song that plays to its end raises the done event with code 1 once.
 // A song that ends almost as soon as it started is taken as unplayable and raises nothing.
-// Without an audio device every command does nothing.
+// Without an audio device every command does nothing; any other command is an error.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +22,7 @@ public:
 
     void FileName(const std::string& path) { file_name_ = path; }
     const std::string& FileName() const { return file_name_; }
+    // "Open", "Play", "Close" or "close"; any other string throws std::invalid_argument.
     void Command(const std::string& command);
     // The start position, notification flag and time format the callers set: "Play" always
     // starts from the beginning and a song's end is always raised, so none of them is kept.
