@@ -56,9 +56,11 @@ Audio& audio() {
 // over and over, so it just stops.
 constexpr std::chrono::milliseconds kShortestSong{250};
 
-// The largest files opened. Real songs are well under a megabyte and the rustle a few
-// kilobytes; a bigger file takes tens of megabytes and seconds of a core once decoded (a 200 MB
-// song took 2.7 GB), so it counts as unplayable.
+// The largest files opened; a bigger one counts as unplayable. Real songs are well under a
+// megabyte and the rustle a few kilobytes, while the mixer holds a song at up to 15 times its
+// size once parsed and a wave at up to 22 times (8 kHz 8-bit mono made 44.1 kHz 16-bit stereo):
+// a 200 MB song took 2.7 GB and a whole core. At these bounds the worst cases measured take
+// about 31 MB for a song and 13 MB for the sound.
 constexpr off_t kLargestSong = 2 << 20;
 constexpr off_t kLargestSound = 256 << 10;
 

@@ -2,7 +2,7 @@
 // "Open", "Play", "Close" (or "close"), a file name, a start position, and a done event.
 // "Play" never blocks; a song that plays to its end raises the done event with code 1 once.
 // A song that ends almost as soon as it started is taken as unplayable and raises nothing.
-// Without an audio device every command does nothing; any other command is an error.
+// An unknown command is an error; without an audio device the others do nothing.
 #pragma once
 
 #include <cstdint>
