@@ -1,11 +1,7 @@
 // Events that come at awkward moments: a double click on the pack, a close before the game has
-// started or with a message due, a song file that is a FIFO.
+// started or with a message due.
 #include <QTimer>
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
-
-#include <unistd.h>
 
 #include "input.h"
 #include "test_window.h"
@@ -53,16 +49,4 @@ TEST(LateEvents, NoMessageBoxOrBeepAfterAClose) {
     EXPECT_THROW(tw->MsgBox("Try again, please"), ProgramEnded);
     EXPECT_THROW(tw->Beep(), ProgramEnded);
     EXPECT_EQ(shown, 0);
-}
-
-TEST(LateEvents, SongFileThatIsAFifoNeverBlocks) {
-    testing_support::TempDir dir;
-    const auto fifo = dir.path() / "song.mid";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    media::MciDevice device;
-    device.FileName(fifo.string());
-    alarm(5);  // an open that hangs would hold the whole suite: the alarm ends the program instead
-    device.Command("Open");
-    alarm(0);
-    EXPECT_FALSE(device.is_open());
 }

@@ -4,9 +4,10 @@
 #include <QMenu>
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <sys/stat.h>
 
-#include <set>
+#include <algorithm>
 
 #include "media/music.h"
 #include "sound_support.h"
@@ -18,12 +19,12 @@ namespace {
 
 const std::string kSettings = "dolvset.kvq", kSeq = "SEQUENTIAL MODE,";
 const std::string kNames = " 2 \r\n 1 \r\nYou\r\nRight\r\nTop\r\nLeft\r\n";  // the settings file up to the music line
-constexpr double kShortSong = 0.4;  // ends quickly, yet is no unplayable blip
+constexpr double kShortSong = 0.25;  // one note: its end comes about two seconds after its start
 
 bool audio() { return media::MciDevice::audio_available(); }
 
-// A song file: a wave of these seconds, or (seconds 0) these bytes as they stand.
-struct Song { std::string name; double seconds = 5.0; std::string bytes = ""; };
+// A song file: a song of these seconds, or (seconds 0) these bytes as they stand.
+struct Song { std::string name; double seconds = 30; std::string bytes = ""; };
 
 // A window loaded on a folder with these songs (and no music folder unless folder) and a
 // settings file with this music line, or (when it holds line ends) this whole settings file.
@@ -31,7 +32,7 @@ std::unique_ptr<TestWindow> started(const std::vector<Song>& songs, const std::s
     auto tw = std::make_unique<TestWindow>(false);
     if (folder) std::filesystem::create_directory(tw->dir.path() / "music");
     for (const Song& s : songs)
-        s.seconds ? write_wav(tw->dir.path() / "music" / s.name, s.seconds) : tw->dir.write("music/" + s.name, s.bytes);
+        s.seconds ? write_song(tw->dir.path() / "music" / s.name, s.seconds) : tw->dir.write("music/" + s.name, s.bytes);
     tw->dir.write(kSettings, settings.find('\n') != std::string::npos ? settings : kNames + settings + "\r\n");
     (*tw)->Form_Load();
     return tw;
@@ -70,22 +71,28 @@ TEST(Music, SongListEndsAtTheFirstNameWithoutMid) {
     for (const auto& c : cases) EXPECT_EQ(media::song_captions(c.names), c.songs) << ::testing::PrintToString(c.names);
 }
 
-// The menu follows the folder's own listing, songs after "SEQUENTIAL MODE"; folders, hidden and
-// special files are no songs; a name shows as it stands.
-TEST(Music, MenuListsTheFolderSongsAfterSequentialMode) {
+// The menu follows the folder's own listing, which is not alphabetical, with the songs after
+// "SEQUENTIAL MODE"; folders, hidden and special files are no songs; a name shows as it stands.
+TEST(Music, MenuListsTheFolderSongsInItsOwnOrderAfterSequentialMode) {
     TestWindow tw(false);
     const auto folder = tw.dir.path() / "music";
     std::filesystem::create_directories(folder / "folder.mid");
-    for (const char* name : {"rock & roll.mid", "alpha.mid", "beta.mid"}) write_wav(folder / name, 5.0);
+    for (const char* name : {"alpha", "beta", "gamma", "delta", "epsilon", "rock & roll", "zeta", "eta"})
+        write_song(folder / (name + std::string(".mid")), 30);
     tw.dir.write("music/.hidden.mid", "x");
     ASSERT_EQ(mkfifo((folder / "pipe.mid").c_str(), 0600), 0);
     tw->Form_Load();
-    const std::vector<std::string> listing = media::ordinary_files(folder);
-    EXPECT_EQ(std::set(listing.begin(), listing.end()), (std::set<std::string>{"rock & roll.mid", "alpha.mid", "beta.mid"}));
-    QStringList shown, expected{"None", "SEQUENTIAL MODE"};
+    // The folder's own order, as the system lists it.
+    QStringList shown, songs;
+    DIR* listing = opendir(folder.c_str());
+    while (const dirent* entry = readdir(listing)) {
+        const QString name = QString::fromUtf8(entry->d_name);
+        if (!name.startsWith('.') && name != "folder.mid" && name != "pipe.mid") songs << name.chopped(4);
+    }
+    closedir(listing);
+    ASSERT_FALSE(std::ranges::is_sorted(songs)) << "the folder lists its files in alphabetical order: add more";
     for (const QAction* a : tw->music.action()->menu()->actions()) shown << a->iconText();
-    for (const std::string& name : listing) expected << QString::fromStdString(name.substr(0, name.size() - 4));
-    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(shown, QStringList({"None", "SEQUENTIAL MODE"}) + songs);
     const auto rock = std::ranges::find(tw->song_names, "rock & roll") - tw->song_names.begin();
     tw->canzoni[rock]->Click();  // the song plays its own file, whatever its name holds
     EXPECT_EQ(state(tw), want(tw->canzoni[rock]->Caption(), 0, "rock & roll", " 0 "));
@@ -129,25 +136,31 @@ TEST(Music, ChoicesAndEndsSetTheirMarksPlayAndSave) {
     for (const Step& s : steps) check(s);
 }
 
-// Real ends of short songs: the sequence goes on and wraps around from the last song to the
-// first; one song, chosen or alone in a sequence, plays again.
-TEST(Music, SongEndsMoveTheSequenceOnOrRepeatTheSong) {
-    const std::vector<Song> three{{"alpha.mid", kShortSong}, {"beta.mid", kShortSong}, {"gamma.mid", kShortSong}};
-    const struct { std::vector<Song> songs; bool sequence; std::vector<int> index_after_ends; } cases[] = {
-        {three, true, {2, 3, 1}}, {{{"solo.mid", kShortSong}}, false, {0, 0}}, {{{"solo.mid", kShortSong}}, true, {1}}};
-    for (const auto& c : cases) {
-        auto tw = started(c.songs, " 0 ");
-        if (!audio()) GTEST_SKIP() << "no audio output on this machine";
-        const auto ends = count_ends(**tw);
-        (c.sequence ? (*tw)->all[0] : *(*tw)->canzoni[1]).Click();
-        for (std::size_t n = 1; n <= c.index_after_ends.size(); ++n) {
-            pump(3000, [&] { return *ends == int(n); });
-            const int index = c.index_after_ends[n - 1];
-            const std::string& song = (*tw)->song_names[std::max(index, 1)];
-            EXPECT_EQ(state(*tw), want((c.sequence ? kSeq : "") + song, index, song, c.sequence ? " 101 " : " 0 "));
-        }
+namespace {
+
+// Real ends of short songs, each about two seconds after its start: after the nth end, the
+// marks, song_index and song are those of index_after_ends[n - 1] (0: the chosen song).
+void ends_lead_to(const std::vector<Song>& songs, bool sequence, const std::vector<int>& index_after_ends) {
+    auto tw = started(songs, " 0 ");
+    if (!audio()) GTEST_SKIP() << "no audio output on this machine: no song ever ends";
+    const auto ends = count_ends(**tw);
+    (sequence ? (*tw)->all[0] : *(*tw)->canzoni[1]).Click();
+    for (std::size_t n = 1; n <= index_after_ends.size(); ++n) {
+        pump(6000, [&] { return *ends == int(n); });
+        const int index = index_after_ends[n - 1];
+        const std::string& song = (*tw)->song_names[std::max(index, 1)];
+        EXPECT_EQ(state(*tw), want((sequence ? kSeq : "") + song, index, song, sequence ? " 101 " : " 0 ")) << n;
     }
 }
+
+}  // namespace
+
+// The three cases stand apart, so that their seconds of waiting run side by side.
+TEST(Music, SequenceMovesOnAtEachEndAndWrapsAround) {
+    ends_lead_to({{"alpha.mid", kShortSong}, {"beta.mid", kShortSong}}, true, {2, 1});
+}
+TEST(Music, ChosenSongPlaysAgainAtEachEnd) { ends_lead_to({{"solo.mid", kShortSong}}, false, {0, 0}); }
+TEST(Music, SequenceOfOneSongPlaysItAgain) { ends_lead_to({{"solo.mid", kShortSong}}, true, {1}); }
 
 // Only "None" and "SEQUENTIAL MODE" come back: a saved 101 survives other saves and starts the
 // sequence at song 1 before the window shows; any other value checks nothing and is saved as 0.
@@ -175,18 +188,22 @@ TEST(Music, SavedModeComesBackAtTheNextStart) {
     }
 }
 
-// Songs that cannot be played, or have gone, leave the marks as chosen and the music off, and
-// never raise an end that would start a song again and again; the game goes on.
+// Songs that cannot be played, are too big, or have gone leave the marks as chosen and the
+// music off, and never raise an end that would start a song again and again; the game goes on.
+// A song that the player ends almost at once is unplayable too.
 TEST(Music, UnplayableSongStopsTheMusicWithoutAnEnd) {
     std::string noise;
     for (int i = 0; i < 4000; ++i) noise.push_back(char((i * 7919 + 13) % 251));
-    const struct { const char* what; std::string bytes; double seconds = 0; bool removed = false; } cases[] = {
-        {"random bytes", noise}, {"empty", ""}, {"MIDI header and garbage", "MThd" + noise},
-        {"a blip of a song", "", 0.05}, {"removed after start-up", "", kShortSong, true}};
+    const std::string song = song_bytes(kShortSong);
+    const struct { const char* what; std::string bytes; std::uintmax_t size = 0; bool removed = false; } cases[] = {
+        {"random bytes", noise}, {"empty", ""}, {"MIDI header and garbage: ends at once", "MThd" + noise},
+        {"a song cut short: ends at once", song.substr(0, song.size() - 10)},
+        {"a song padded past 2 MiB", song, (2 << 20) + 1}, {"removed after start-up", song, 0, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        auto tw = started({{"broken.mid", c.seconds, c.bytes}}, " 0 ");
+        auto tw = started({{"broken.mid", 0, c.bytes}}, " 0 ");
         const auto ends = count_ends(**tw);
+        if (c.size) std::filesystem::resize_file(tw->dir.path() / "music/broken.mid", c.size);
         if (c.removed) std::filesystem::remove(tw->dir.path() / "music/broken.mid");
         (*tw)->all[0].Click();
         pump(120);

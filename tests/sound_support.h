@@ -1,25 +1,41 @@
-// Short songs written by the tests, and an event pump to wait for their ends.
+// Short General MIDI songs written by the tests, and an event pump to wait for their ends.
 #pragma once
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
-#include <cstdint>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <string>
+
+#include "media/mci_device.h"
+#include "midi_file.h"
 
 namespace testing_support {
 
-// A 16-bit mono PCM wave of a known length: the device tells a song's kind from its content.
-inline void write_wav(const std::filesystem::path& path, double seconds, std::uint32_t rate = 22050) {
-    const std::uint32_t samples = std::uint32_t(seconds * rate);
-    std::ofstream out(path, std::ios::binary);
-    const auto put = [&](std::uint32_t v, int bytes) { out.write(reinterpret_cast<const char*>(&v), bytes); };
-    out << "RIFF"; put(36 + samples * 2, 4); out << "WAVEfmt ";
-    put(16, 4); put(1, 2); put(1, 2); put(rate, 4); put(rate * 2, 4); put(2, 2); put(16, 2);  // PCM, mono, 16-bit
-    out << "data"; put(samples * 2, 4);
-    for (std::uint32_t i = 0; i < samples; ++i) put((i % 50) * 200, 2);
+// A piano song whose notes, one each half second, last these seconds. Its end is silenced at
+// once (all sound off), so that the device reports it about two seconds later, not three.
+inline std::string song_bytes(double seconds) {
+    const int ticks = int(seconds * 960);  // 480 ticks a quarter note at 120 a minute
+    midi::Track piano{"Piano", 0, {}};
+    piano.program(0, 0);
+    for (int t = 0; t < ticks; t += 480) piano.note(t, std::min(240, ticks - t), 60 + t / 480 % 12, 90);
+    piano.control(ticks, 120, 0);
+    return midi::song_bytes({"Test", 120, 4, 4, {piano}}, 0);
+}
+
+inline void write_song(const std::filesystem::path& path, double seconds) {
+    std::ofstream(path, std::ios::binary) << song_bytes(seconds);
+}
+
+// Writes a song of these seconds and plays it on the device.
+inline void play_song(media::MciDevice& device, const std::filesystem::path& file, double seconds) {
+    write_song(file, seconds);
+    device.FileName(file.string());
+    device.Command("Open");
+    device.Command("Play");
 }
 
 // Processes events, as a wait of the game would, for ms or until done holds.

@@ -4,9 +4,7 @@
 // accompaniment is derived from one chord symbol per half bar.
 // Usage: make_songs <output folder>
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <sstream>
@@ -14,77 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "midi_file.h"
+
 namespace {
 
-constexpr int kTicksPerQuarter = 480;
+using midi::kTicksPerQuarter;
+using midi::Song;
+using midi::Track;
 constexpr int kEighth = kTicksPerQuarter / 2;
-
-struct Event {
-    int tick;
-    int order;  // at the same tick: note-offs (0) before controls (1) before note-ons (2)
-    std::vector<std::uint8_t> bytes;
-};
-
-struct Track {
-    std::string name;
-    int channel = 0;
-    std::vector<Event> events;
-
-    void control(int tick, int controller, int value) {
-        events.push_back({tick, 1, {std::uint8_t(0xB0 | channel), std::uint8_t(controller), std::uint8_t(value)}});
-    }
-    void program(int tick, int prog) {
-        events.push_back({tick, 1, {std::uint8_t(0xC0 | channel), std::uint8_t(prog)}});
-    }
-    void note(int tick, int length, int pitch, int velocity) {
-        velocity = std::clamp(velocity, 1, 127);
-        events.push_back({tick, 2, {std::uint8_t(0x90 | channel), std::uint8_t(pitch), std::uint8_t(velocity)}});
-        events.push_back({tick + length, 0, {std::uint8_t(0x80 | channel), std::uint8_t(pitch), 0}});
-    }
-    int end_tick() const {
-        int t = 0;
-        for (const auto& e : events) t = std::max(t, e.tick);
-        return t;
-    }
-};
-
-void put_var(std::string& out, std::uint32_t v) {
-    std::uint8_t buf[5];
-    int n = 0;
-    buf[n++] = v & 0x7f;
-    while (v >>= 7) buf[n++] = 0x80 | (v & 0x7f);
-    while (n) out += char(buf[--n]);
-}
-void put_be(std::string& out, std::uint32_t v, int bytes) {
-    for (int i = bytes - 1; i >= 0; --i) out += char((v >> (8 * i)) & 0xff);
-}
-std::string meta(int type, const std::string& data) {
-    std::string s;
-    s += char(0xff);
-    s += char(type);
-    put_var(s, static_cast<std::uint32_t>(data.size()));
-    return s + data;
-}
-
-// One track chunk; `head` holds meta events at tick 0; the end-of-track comes at `end`.
-std::string track_chunk(const std::string& head, std::vector<Event> events, int end) {
-    std::stable_sort(events.begin(), events.end(),
-                     [](const Event& a, const Event& b) { return a.tick != b.tick ? a.tick < b.tick : a.order < b.order; });
-    std::string data;
-    put_var(data, 0);
-    data += head;
-    int now = 0;
-    for (const auto& e : events) {
-        put_var(data, static_cast<std::uint32_t>(e.tick - now));
-        now = e.tick;
-        data.append(e.bytes.begin(), e.bytes.end());
-    }
-    put_var(data, static_cast<std::uint32_t>(std::max(0, end - now)));
-    data += meta(0x2f, "");
-    std::string chunk = "MTrk";
-    put_be(chunk, static_cast<std::uint32_t>(data.size()), 4);
-    return chunk + data;
-}
 
 // Bar lines may touch the notes ("A4:1|B4:2"); spaces around them make tokenising simple.
 std::string spaced(const std::string& text) {
@@ -204,42 +139,6 @@ int chord_pitch(const Chord& c, int degree, int low) {
 }
 
 // ---------------------------------------------------------------------------------------
-
-struct Song {
-    std::string title;
-    int tempo_bpm;   // quarter notes per minute
-    int beats, unit; // time signature
-    std::vector<Track> tracks;
-};
-
-void write_song(const Song& song, const std::filesystem::path& file) {
-    int end = 0;
-    for (const auto& t : song.tracks) end = std::max(end, t.end_tick());
-    end += kTicksPerQuarter;  // a breath of silence after the last note dies away
-
-    std::string head0 = meta(0x03, song.title);
-    std::string ts;
-    ts += char(song.beats);
-    ts += char(song.unit == 8 ? 3 : 2);
-    ts += char(song.unit == 8 ? 36 : 24);
-    ts += char(8);
-    head0 += std::string(1, 0) + meta(0x58, ts);
-    std::string tempo;
-    put_be(tempo, 60000000u / static_cast<std::uint32_t>(song.tempo_bpm), 3);
-    head0 += std::string(1, 0) + meta(0x51, tempo);
-
-    std::string out = "MThd";
-    put_be(out, 6, 4);
-    put_be(out, 1, 2);  // format 1
-    put_be(out, static_cast<std::uint32_t>(song.tracks.size() + 1), 2);
-    put_be(out, kTicksPerQuarter, 2);
-    out += track_chunk(head0, {}, end);
-    for (const auto& t : song.tracks) out += track_chunk(meta(0x03, t.name), t.events, end);
-
-    std::ofstream f(file, std::ios::binary);
-    f << out;
-    if (!f) throw std::runtime_error("cannot write " + file.string());
-}
 
 Track make_track(const std::string& name, int channel, int program, int volume, int pan, int reverb = 40) {
     Track t{name, channel, {}};
@@ -466,9 +365,9 @@ int main(int argc, char** argv) {
     try {
         const std::filesystem::path dir = argv[1];
         std::filesystem::create_directories(dir);
-        write_song(barcarola(), dir / "Barcarola.mid");
-        write_song(tarantella(), dir / "Tarantella.mid");
-        write_song(serenata(), dir / "Serenata.mid");
+        midi::write_song(barcarola(), dir / "Barcarola.mid");
+        midi::write_song(tarantella(), dir / "Tarantella.mid");
+        midi::write_song(serenata(), dir / "Serenata.mid");
     } catch (const std::exception& e) {
         std::cerr << e.what() << "\n";
         return 1;

@@ -12,7 +12,8 @@ void frmGioco::Apri_suono(std::string suono) {
 
 void frmGioco::suona() {
     if (!menu_card_rustle[1].Checked()) return;
+    // A rustle still sounding from the card before starts again from its beginning: play()
+    // restarts it, so the start position set after it changes nothing.
     MMCw.Command("Play");
-    // Rewound right away, so the next card sounds from the beginning.
     MMCw.From(0);
 }

@@ -6,10 +6,15 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
-#include <filesystem>
 #include <chrono>
+#include <cstdio>
 #include <mutex>
+#include <stdexcept>
 
 namespace media {
 namespace {
@@ -50,6 +55,35 @@ Audio& audio() {
 // broken header): reporting its end would make the callers start it or the next one at once,
 // over and over, so it just stops.
 constexpr std::chrono::milliseconds kShortestSong{250};
+
+// The largest files opened; a bigger one counts as unplayable. Real songs are well under a
+// megabyte and the rustle a few kilobytes, while the mixer holds a song at up to 15 times its
+// size once parsed and a wave at up to 22 times (8 kHz 8-bit mono made 44.1 kHz 16-bit stereo):
+// a 200 MB song took 2.7 GB and a whole core. At these bounds the worst cases measured take
+// about 31 MB for a song and 13 MB for the sound.
+constexpr off_t kLargestSong = 2 << 20;
+constexpr off_t kLargestSound = 256 << 10;
+
+// The file for the mixer, or none when it is not a regular file of at most `largest` bytes.
+SDL_RWops* open_file(const std::string& path, off_t largest) {
+    // A FIFO or a device in a song's place is never even opened: opening one may block the game
+    // or set the device going.
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
+    // The name may have been given another file meanwhile: the size and kind that count are
+    // those of the file opened, and O_NONBLOCK keeps even that open from blocking.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    FILE* file = nullptr;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= largest) file = fdopen(fd, "rb");
+    if (!file) {
+        ::close(fd);
+        return nullptr;
+    }
+    SDL_RWops* rw = SDL_RWFromFP(file, SDL_TRUE);
+    if (!rw) std::fclose(file);
+    return rw;
+}
 
 // Every start of a song gets a new number; the finished hook reports the number current
 // when it ran, so that a halted or replaced song never counts as ended.
@@ -109,9 +143,9 @@ void music_finished() {
 
 }  // namespace
 
-MciDevice::MciDevice(std::string device_type) : d_(std::make_shared<Impl>()), device_type_(std::move(device_type)) {
+MciDevice::MciDevice(const std::string& device_type) : d_(std::make_shared<Impl>()) {
     d_->owner = this;
-    d_->wave = device_type_ == "WaveAudio";
+    d_->wave = device_type == "WaveAudio";
 }
 
 MciDevice::~MciDevice() {
@@ -120,6 +154,8 @@ MciDevice::~MciDevice() {
 }
 
 bool MciDevice::audio_available() { return audio().ok; }
+
+int MciDevice::sounds_playing() { return audio().ok ? Mix_Playing(-1) : 0; }
 
 bool MciDevice::is_open() const { return d_->chunk || d_->music; }
 
@@ -135,18 +171,20 @@ void MciDevice::Command(const std::string& command) {
         play();
     } else if (command == "Close" || command == "close") {
         close();
+    } else {
+        // The game's commands are constants: any other string is a slip in the code.
+        throw std::invalid_argument("unknown device command \"" + command + "\"");
     }
 }
 
 void MciDevice::open() {
     close();
     if (file_name_.empty() || !audio().ok) return;
-    // Only a regular file: opening a FIFO or a device in its place would block the game.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file_name_, error)) return;
+    SDL_RWops* file = open_file(file_name_, d_->wave ? kLargestSound : kLargestSong);
+    if (!file) return;
     if (d_->wave) {
-        d_->chunk = Mix_LoadWAV(file_name_.c_str());
-    } else if (SDL_RWops* file = SDL_RWFromFile(file_name_.c_str(), "rb")) {
+        d_->chunk = Mix_LoadWAV_RW(file, 1);
+    } else {
         // The kind of song is told by its content, not its name: a file that is no song at all
         // fails here at once instead of loading the soundfont as a MIDI song would.
         d_->music = Mix_LoadMUS_RW(file, SDL_TRUE);
@@ -159,6 +197,7 @@ void MciDevice::play() {
         // A sound still playing starts again from its beginning rather than overlapping.
         if (d_->channel >= 0 && Mix_GetChunk(d_->channel) == d_->chunk) Mix_HaltChannel(d_->channel);
         d_->channel = Mix_PlayChannel(-1, d_->chunk, 0);
+        if (d_->channel >= 0 && on_start) on_start();
         return;
     }
     if (!d_->music) return;
@@ -167,7 +206,11 @@ void MciDevice::play() {
     d_->song_generation = ++music_generation;
     d_->song_playing = true;
     d_->song_started = std::chrono::steady_clock::now();
-    if (Mix_PlayMusic(d_->music, 0) != 0) d_->song_playing = false;
+    if (Mix_PlayMusic(d_->music, 0) != 0) {
+        d_->song_playing = false;
+    } else if (on_start) {
+        on_start();
+    }
 }
 
 void MciDevice::close() {

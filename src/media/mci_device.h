@@ -2,7 +2,7 @@
 // "Open", "Play", "Close" (or "close"), a file name, a start position, and a done event.
 // "Play" never blocks; a song that plays to its end raises the done event with code 1 once.
 // A song that ends almost as soon as it started is taken as unplayable and raises nothing.
-// Without an audio device every command does nothing.
+// An unknown command is an error; without an audio device the others do nothing.
 #pragma once
 
 #include <cstdint>
@@ -15,27 +15,32 @@ namespace media {
 class MciDevice {
 public:
     // "WaveAudio" makes a sound-effect device; an empty type plays songs (MIDI and the like).
-    explicit MciDevice(std::string device_type = {});
+    explicit MciDevice(const std::string& device_type = {});
     ~MciDevice();
     MciDevice(const MciDevice&) = delete;
     MciDevice& operator=(const MciDevice&) = delete;
 
     void FileName(const std::string& path) { file_name_ = path; }
     const std::string& FileName() const { return file_name_; }
+    // "Open", "Play", "Close" or "close"; any other string throws std::invalid_argument.
     void Command(const std::string& command);
-    void From(long position) { from_ = position; }
-    long From() const { return from_; }
-    // Notification flag and time format: kept for the callers' sake; the device needs neither.
-    void Notify(bool notify) { notify_ = notify; }
-    void TimeFormat(int format) { time_format_ = format; }
+    // The start position, notification flag and time format the callers set: "Play" always
+    // starts from the beginning and a song's end is always raised, so none of them is kept.
+    void From(long /*position*/) {}
+    void Notify(bool /*notify*/) {}
+    void TimeFormat(int /*format*/) {}
 
     bool is_open() const;
     bool is_playing() const;
     // True when audio could be opened on this machine.
     static bool audio_available();
+    // How many sound channels of the mixer are playing now; none without audio.
+    static int sounds_playing();
 
     // Raised on the GUI thread, with code 1 when a song has played to its end.
     std::function<void(std::int16_t& notify_code)> on_done;
+    // Told each time the mixer has accepted this device's sound or song and starts it; for tests.
+    std::function<void()> on_start;
 
     struct Impl;
 
@@ -45,11 +50,7 @@ private:
     void play();
 
     std::shared_ptr<Impl> d_;
-    std::string device_type_;
     std::string file_name_;
-    long from_ = 0;
-    bool notify_ = false;
-    int time_format_ = 0;
 };
 
 }  // namespace media
