@@ -47,7 +47,7 @@ void tell_held_messages(QtMessageHandler usual) {
 int main(int argc, char** argv) {
     // A logout, Ctrl+C or a closed terminal ends the run as "&Quit" does, from here to the exit;
     // a signal that comes before the window exists waits for it.
-    ui::catch_end_signals();
+    const int end_signals = ui::catch_end_signals();
 
     const QtMessageHandler usual = qInstallMessageHandler(hold_start_up_message);
     QApplication app(argc, argv);
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
 
     frmGioco window(QCoreApplication::applicationDirPath().toStdString());
     ui::MainWindow& form = window.window().main_window();
-    ui::on_end_signals(form, [&window] { window.menu_quit_Click(); });
+    ui::on_end_signals(form, end_signals, [&window] { window.menu_quit_Click(); });
     window.Form_Load();
 
     // Fill the screen even where no window manager acts on the request to maximize.

@@ -14,9 +14,9 @@ namespace ui {
 
 namespace {
 
-// The pipe the handler reports through, made once and open until the process exits: a signal
-// handler may do no more than write a byte (it may run in any thread, in the middle of anything).
-int read_end = -1;
+// The write end of the pipe the handler reports through, open until the process exits: a signal
+// handler may do no more than write a byte (it may run in any thread, in the middle of anything),
+// and it has nowhere else to find the pipe.
 std::atomic<int> write_end{-1};
 static_assert(std::atomic<int>::is_always_lock_free, "a signal handler may only touch lock-free atomics");
 
@@ -29,12 +29,10 @@ extern "C" void report_signal(int) {
 
 }  // namespace
 
-void catch_end_signals() {
-    if (read_end >= 0) return;
+int catch_end_signals() {
     // Without the pipe the signals keep their usual effect.
     std::array<int, 2> ends{};
-    if (::pipe2(ends.data(), O_CLOEXEC | O_NONBLOCK) != 0) return;
-    read_end = ends[0];
+    if (::pipe2(ends.data(), O_CLOEXEC | O_NONBLOCK) != 0) return -1;
     write_end.store(ends[1]);
     struct sigaction action {};
     action.sa_handler = report_signal;
@@ -47,10 +45,10 @@ void catch_end_signals() {
         const bool ignored = !(before.sa_flags & SA_SIGINFO) && before.sa_handler == SIG_IGN;
         if (!ignored) sigaction(number, &action, nullptr);
     }
+    return ends[0];
 }
 
-void on_end_signals(QObject& owner, std::function<void()> on_signal) {
-    const int read_fd = read_end;
+void on_end_signals(QObject& owner, int read_fd, std::function<void()> on_signal) {
     if (read_fd < 0) return;
     auto* notifier = new QSocketNotifier(read_fd, QSocketNotifier::Read, &owner);
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [read_fd, on_signal = std::move(on_signal)] {

@@ -13,10 +13,11 @@ namespace ui {
 // never undone: with the default actions back, a signal during the teardown would kill the
 // process, and a closed pipe's number could go to another file that a late signal then writes
 // into. A signal that whoever started the game set to be ignored (nohup) stays ignored.
-void catch_end_signals();
+// Gives the pipe's read end (-1 when no pipe could be made and the signals keep their effect).
+int catch_end_signals();
 
 // Once the window exists: the signals caught before, and each one after, call on_signal from
 // the event loop (signals that come together call it once), for as long as owner lives.
-void on_end_signals(QObject& owner, std::function<void()> on_signal);
+void on_end_signals(QObject& owner, int read_fd, std::function<void()> on_signal);
 
 }  // namespace ui
