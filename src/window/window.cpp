@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextEdit>
 #include <QThread>
 #include <QTimer>
@@ -146,6 +147,15 @@ MainWindow::MainWindow(Window& window) : window_(window) {
     setPalette(pal);
     // The design's client area; the first layout pass takes it to the maximized window.
     resize(kDesignClientWidth, kDesignClientHeight + menuBar()->sizeHint().height());
+    // A window larger than any screen shows nothing more, while its buffers, the table's image
+    // and the pictures grow with it: at 30000 pixels square they took gigabytes.
+    setMaximumSize(largest_window_size());
+}
+
+QSize MainWindow::largest_window_size() {
+    QSize size(3840, 2160);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) size = size.expandedTo(screen->virtualSize());
+    return size;
 }
 
 QSize MainWindow::client_size() const {

@@ -41,6 +41,8 @@ public:
     explicit MainWindow(Window& window);
 
     QSize client_size() const;
+    // The largest the window may grow: the whole desktop, and no less than a 4K screen.
+    static QSize largest_window_size();
     TableWidget* table() const { return table_; }
     // Posts the window's first activation, once.
     void activate_once();
