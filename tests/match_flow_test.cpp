@@ -1,5 +1,7 @@
-// The flow of a hand: the dealer draw by pack clicks, the deal, the user's move and its
-// refusals, the order of one trick, and quitting from every kind of wait.
+// The flow of a hand: the set-up, the dealer draw by pack clicks, the deal, who leads and every
+// pause of a hand, the user's move and its refusals, the order of one trick, and quitting from
+// every kind of wait.
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +13,10 @@
 #include <vector>
 
 #include "input.h"
+#include "match/pauses.h"
+#include "probe.h"
 #include "scripted_user.h"
+#include "sound_support.h"
 #include "test_window.h"
 
 namespace {
@@ -34,68 +39,214 @@ struct StackedPack : TestWindow {
     }
 };
 
+// The pauses of the deal by the given dealer, in order.
+std::vector<double> deal_pauses(int dealer) {
+    std::vector<double> pauses;
+    for (int packet = 0, seat = dealer % 4 + 1; packet < 4; ++packet, seat = seat % 4 + 1) {
+        if (packet != 0 || seat == 1) pauses.push_back(pauses::kBeforePacket);
+        pauses.insert(pauses.end(), 10, pauses::kBeforeCard);
+        if (seat == 1) pauses.push_back(pauses::kAfterUsersPacket);
+    }
+    pauses.push_back(pauses::kAfterDeal);
+    return pauses;
+}
+
+// Around a seat's name as it prints with the font size the names use, smoothed edges included.
+table::Box name_box(frmGioco& w, int seat) {
+    const table::Point at = w.geometry().name(seat);
+    const float line = w.surface.FontSize() + 5, letters = float(w.player_names[seat].size());
+    if (seat == 1 || seat == 3) return {at.x - 1, at.y - 1, at.x + 45, at.y + line};
+    return {at.x - 1, at.y + line - 1, at.x + 11, at.y + line * (letters + 1)};
+}
+
+// The seats whose names show in this colour.
+std::vector<int> seats_named_in(frmGioco& w, ui::Rgb colour) {
+    std::vector<int> seats;
+    for (int s = 1; s <= 4; ++s)
+        if (probe::any(w.surface, name_box(w, s), colour, 40)) seats.push_back(s);
+    return seats;
+}
+
+constexpr ui::Rgb kWhite{255, 255, 255}, kPink{255, 192, 192};
+constexpr table::Box kPrompt{5, 6, 150, 14};
+
+// Every set-up shows the forty card images parked off the table; the first of the run lays the
+// pack in the middle and the title in the top-right corner, and later ones leave them.
+TEST(HandSetUp, ShowsEveryCardParkedAndLaysThePackAndTitleOnce) {
+    TestWindow tw;
+    for (const bool first : {true, false}) {
+        tw->gioco_imposta();
+        for (int c = 1; c <= 40; ++c)
+            EXPECT_TRUE(tw->carta[c].Visible() && spot_of(tw->carta[c]) == Spot(2500, 2500)) << "card " << c;
+        const table::Point pack = tw->geometry().pack(), title = tw->geometry().title(tw->testo.Width());
+        EXPECT_EQ(std::pair(spot_of(tw->dorsov), spot_of(tw->testo)),
+                  first ? std::pair(Spot(std::lround(pack.x), std::lround(pack.y)), Spot(std::lround(title.x), 2))
+                        : std::pair(Spot(100, 100), Spot(300, 300)));
+        tw->dorsov.Move(100, 100);
+        tw->testo.Move(300, 300);
+    }
+}
+
 // One click per draw, the computers' too, each card face up in front of its seat 2, 3, 4, 1; a
 // tie for the highest draws again from the next four cards, the tied ones put aside (all forty
-// when ten tied series use up the pack: the hand goes on without a dealer). Then the pack does
-// nothing.
+// when ten tied series use up the pack: the hand goes on without a dealer). A dealer found, the
+// drawn cards stay in front of their seats through the pause and the prompt with them; then the
+// cards are parked, the prompt goes, and the dealer, the top seat as well as the user, is the
+// player to move, its name pink. Then the pack does nothing.
 TEST(DealerDraw, TiesDrawAgainUntilOneIsHighestOrThePackIsUsedUp) {
     std::vector<int> used_up;  // every series draws the four suits of one number
     for (int i = 0; i < 40; ++i) used_up.push_back(i % 4 * 10 + i / 4 + 1);
-    // Re, 7, Re, 3: a tie; then 3, 3, 2, Fante: by number the user's Fante deals.
-    for (const std::vector<int>& pack : {std::vector<int>{10, 17, 30, 3, 13, 23, 32, 8}, used_up}) {
-        const bool tie = pack.size() == 8;
-        SCOPED_TRACE(tie ? "a tie" : "used up");
-        StackedPack tw(pack);
+    const struct { const char* what; std::vector<int> pack; int series, dealer; } cases[] = {
+        // Re, 7, Re, 3: a tie; then 3, 3, 2, Fante: by number the user's Fante deals.
+        {"a tie, then the user deals", {10, 17, 30, 3, 13, 23, 32, 8}, 2, 1},
+        {"the top seat's Re", {5, 10, 7, 4}, 1, 3},
+        {"ten ties use up the pack", used_up, 10, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StackedPack tw(c.pack);
+        const table::Geometry table = tw->geometry();
         std::vector<std::string> messages;
         tw->test_hooks.message_box = [&](const std::string& text) { messages.push_back(text); };
+        // Where each click's card came to lie, and where the last four lay in the pause.
+        std::vector<Spot> drawn, expected, in_pause;
+        bool prompt_in_pause = false;
         std::vector<double> pauses;
-        tw->test_hooks.pause = [&](double tempo) { pauses.push_back(tempo); };
-        // The scripted user clicks the pack whenever the draw waits; where each click's card came to lie.
-        std::vector<Spot> drawn, expected, parked;
+        tw->test_hooks.pause = [&](double tempo) {
+            pauses.push_back(tempo);
+            for (int p = tw->deck_pos - 3; p <= tw->deck_pos; ++p) in_pause.push_back(spot_of(tw->carta[tw->deck[p]]));
+            prompt_in_pause = probe::any(tw->surface, kPrompt, kWhite);
+        };
         ScriptedUser user(*tw);
         user.meddle = false;
         const auto game_click = tw->dorsov.on_click;
         tw->dorsov.on_click = [&] { game_click(); drawn.push_back(spot_of(tw->carta[tw->played_card])); };
         tw->personalize_players.SetEnabled(true);
         tw->Scelta_Cartaro();
-        for (int series = 0; series < (tie ? 2 : 10); ++series)
-            expected.insert(expected.end(), {{685, 253}, {373, 19}, {61, 253}, {373, 485}});
+        for (int series = 0; series < c.series; ++series)
+            for (const int seat : {2, 3, 4, 1})
+                expected.emplace_back(std::lround(table.drawn(seat).x), std::lround(table.drawn(seat).y));
         EXPECT_EQ(drawn, expected);
-        EXPECT_EQ(messages, std::vector<std::string>(tie ? 1 : 10, "Try again, please"));
-        EXPECT_EQ(pauses, std::vector<double>(tie, 6.0));
+        EXPECT_EQ(messages, std::vector<std::string>(c.series - (c.dealer != 0), "Try again, please"));
+        EXPECT_EQ(pauses, std::vector<double>(c.dealer != 0, pauses::kDealerDrawn));
         EXPECT_EQ(std::tuple(int(tw->deck_pos), int(tw->dealer), int(tw->choose_dealer), int(tw->input_lock),
                              tw->personalize_players.Enabled()),
-                  tie ? std::tuple(8, 1, 0, 100, false) : std::tuple(41, 0, 1, 0, false));
-        EXPECT_TRUE(!tie || tw->current_player == 1);
-        for (int c = 1; c <= 40; ++c) parked.push_back(spot_of(tw->carta[c]));
-        EXPECT_EQ(parked, std::vector<Spot>(40, tie ? Spot{2500, 2500} : Spot{1500, 1500}));
+                  c.dealer ? std::tuple(4 * c.series, c.dealer, 0, 100, false) : std::tuple(41, 0, 1, 0, false));
+        std::vector<Spot> parked;
+        for (int card = 1; card <= 40; ++card) parked.push_back(spot_of(tw->carta[card]));
+        EXPECT_EQ(parked, std::vector<Spot>(40, c.dealer ? Spot{2500, 2500} : Spot{1500, 1500}));
+        if (c.dealer) {
+            EXPECT_TRUE(prompt_in_pause && in_pause == std::vector<Spot>(expected.end() - 4, expected.end()))
+                << "the drawn cards and the prompt stay through the pause";
+            EXPECT_TRUE(probe::all(tw->surface, kPrompt, ui::kTableColour)) << "the prompt is gone";
+            EXPECT_EQ(std::tuple(int(tw->current_player), seats_named_in(*tw, kPink), seats_named_in(*tw, kWhite)),
+                      std::tuple(c.dealer, std::vector<int>{c.dealer}, std::vector<int>{}));
+        }
         tw->played_card = 0;
         tw->dorsov_Click();
         EXPECT_EQ(tw->played_card, 0) << "the pack does nothing";
     }
 }
 
-// Which seat receives which pack positions, and the pauses, for each dealer.
-TEST(Deal, PacketsGoRoundFromTheSeatAfterTheDealerWithTheirPauses) {
+// Which seat receives which pack positions, and the pauses, for each dealer. The computers' hands
+// lie as rows of backs at their places: on their side at the right and the left, upright at the top.
+TEST(Deal, PacketsGoRoundFromTheSeatAfterTheDealerAndBacksLieAtTheirSeats) {
     for (std::uint8_t dealer = 0; dealer <= 4; ++dealer) {
         SCOPED_TRACE("dealer " + std::to_string(dealer));
         StackedPack tw({});
         tw->dealer = dealer;
-        std::vector<double> pauses, expected;
+        std::vector<double> pauses;
         tw->test_hooks.pause = [&](double tempo) { pauses.push_back(tempo); };
         tw->daicarte();
-        std::uint8_t seat = dealer % 4 + 1;
-        for (int packet = 0; packet < 4; ++packet, seat = seat % 4 + 1) {
-            if (packet != 0 || seat == 1) expected.push_back(2.0);
-            expected.insert(expected.end(), 10, 1.0);
-            if (seat == 1) expected.push_back(1.0);
+        for (int packet = 0, seat = dealer % 4 + 1; packet < 4; ++packet, seat = seat % 4 + 1)
             EXPECT_EQ(std::set<int>(&tw->hands[seat][1], &tw->hands[seat][11]),
-                      std::set<int>(&tw->deck[packet * 10 + 1], &tw->deck[packet * 10 + 11])) << int(seat);
+                      std::set<int>(&tw->deck[packet * 10 + 1], &tw->deck[packet * 10 + 11])) << seat;
+        EXPECT_EQ(pauses, deal_pauses(dealer));
+        EXPECT_TRUE(!tw->dorsov.Visible() && tw->input_lock == 100);
+        // What the backs cover: from the first slot's corner to the far corner of the last back,
+        // a back being 85 x 153 design pixels upright and 153 x 85 on its side.
+        const table::Geometry table = tw->geometry();
+        const double zoom = tw->window().zoom(), ux = tw->window().unit_x(), uy = tw->window().unit_y();
+        for (const int seat : {2, 3, 4}) {
+            const bool upright = seat == 3;
+            const table::Point first = table.row(seat, 1), last = table.row(seat, 10);
+            const table::Box want{first.x, first.y, last.x + float((upright ? 85 : 153) * zoom / ux),
+                                  last.y + float((upright ? 153 : 85) * zoom / uy)};
+            const table::Box box = table.row_box(seat);
+            const table::Box got = probe::extent(tw->surface, {box.x1 - 5, box.y1 - 5, box.x2 + 5, box.y2 + 5});
+            EXPECT_TRUE(std::abs(got.x1 - want.x1) < 1 && std::abs(got.y1 - want.y1) < 1 &&
+                        std::abs(got.x2 - want.x2) < 1 && std::abs(got.y2 - want.y2) < 1)
+                << "seat " << seat << ": " << got.x1 << ", " << got.y1 << " to " << got.x2 << ", " << got.y2;
         }
-        expected.push_back(2.0);
-        EXPECT_EQ(pauses, expected);
-        EXPECT_TRUE(!tw->dorsov.Visible() && tw->input_lock == 100 && tw->game_rate.Enabled());
     }
+}
+
+// Four hands of a match, through the real event flow, so that each seat deals once: the seat
+// after the dealer leads (its name white, its card beside it), and the pauses run from the dealer
+// draw through the deal and the ten tricks to the end of the hand, with the pause before the first
+// trick, none after the tenth and none after a card that ends its trick, the user's included. The
+// rules and info opened over the score sheet are gone at the next hand. Once the match is over,
+// "New Game" starts with a draw: the prompt shows and the pack takes clicks.
+TEST(Hand, EachDealerHasItsLeaderAndItsPauses) {
+    TestWindow tw(true, false);
+    frmGioco& w = *tw;
+    w.test_hooks.pause_scale = 0.001;
+    w.test_hooks.run_main_on_activate = true;
+    w.test_hooks.shuffle_seed = 5;
+    ScriptedUser user(w);
+    user.meddle = false;
+    std::vector<double> pauses;
+    std::vector<int> leaders, dealers;
+    w.test_hooks.pause = [&](double tempo) {
+        if (pauses.empty() && !dealers.empty()) {
+            EXPECT_FALSE(w.Text2.Visible() || w.Text4.Visible()) << "an overlay left from the score sheet";
+        }
+        pauses.push_back(tempo);
+        if (tempo == pauses::kBesideSeat && w.cards_played == 1 && leaders.size() == dealers.size()) {
+            // The first card of the hand: the seat named in white has its card beside it.
+            const std::vector<int> lit = seats_named_in(w, kWhite);
+            const int seat = lit.size() == 1 ? lit[0] : 0;
+            const table::Point beside = w.geometry().beside(seat, w.geometry().row(1, 1).y);
+            EXPECT_TRUE(seat && std::ranges::any_of(w.carta, [&](const ui::PictureBox& card) {
+                return std::abs(card.Left() - beside.x) < 0.01 && std::abs(card.Top() - beside.y) < 0.01;
+            })) << "seat " << seat;
+            leaders.push_back(seat);
+        }
+        // The fourth hand ends the match.
+        if (dealers.size() == 3 && w.trick_number == 11) w.match_totals = {0, 200, 100, 100, 50};
+    };
+    user.at_end_of_hand = [&] {
+        std::vector<double> expected(w.hand_number == 1, pauses::kDealerDrawn);
+        for (const double pause : deal_pauses(w.dealer)) expected.push_back(pause);
+        expected.push_back(pauses::kBeforeFirstTrick);
+        for (int trick = 1; trick <= 10; ++trick) {
+            for (int card = 1; card <= 4; ++card) {
+                expected.push_back(pauses::kBesideSeat);
+                if (card < 4) expected.push_back(pauses::kAfterCard);
+            }
+            expected.push_back(pauses::kTrickGathered);
+            if (trick < 10) expected.push_back(pauses::kAfterTrick);
+        }
+        EXPECT_EQ(pauses, expected) << "hand " << int(w.hand_number);
+        pauses.clear();
+        dealers.push_back(w.dealer);
+        w.menu_about.Click();
+        w.menu_rules.Click();
+        EXPECT_TRUE(w.Text2.Visible() && w.Text4.Visible());
+    };
+    user.before_acting = [&] {
+        if (dealers.size() < 4 || !user.draw_waits()) return false;
+        EXPECT_TRUE(probe::any(w.surface, kPrompt, kWhite)) << "the new match's prompt";
+        const table::Point spot = w.geometry().drawn(2);
+        EXPECT_TRUE(testing_support::click(w.dorsov) && w.played_card && spot_of(w.carta[w.played_card]) ==
+                    Spot(std::lround(spot.x), std::lround(spot.y))) << "the pack takes clicks";
+        w.menu_quit_Click();
+        return true;
+    };
+    w.Form_Activate();
+    EXPECT_EQ(std::set<int>(dealers.begin(), dealers.end()), (std::set<int>{1, 2, 3, 4}));
+    ASSERT_EQ(leaders.size(), 4u);
+    for (int hand = 0; hand < 4; ++hand) EXPECT_EQ(leaders[hand], dealers[hand] % 4 + 1) << "hand " << hand + 1;
 }
 
 // A press on a card while the trick loop waits for the user's: what plays, and what refuses it.
@@ -144,25 +295,18 @@ TEST(UsersMove, OnlyACardTheRulesAcceptPlays) {
 }
 
 // One trick led by seat 3 (dealer 2, first trick), as each pause finds it. Seat 3 leads the
-// 4 of Denari; the user holds Denari 6-Re and Coppe 6-Re and presses two cards in the wait's first
-// event pass: the later decides; refused, the user's turn starts over and the next press plays.
+// 4 of Denari; the user holds Denari 6-Re and Coppe 6-Re and presses two cards in one event pass
+// of the wait: the later decides. A refused later press starts the user's turn over (and the next
+// press plays); an accepted later press plays, after an accepted or a refused one.
 TEST(TrickLoop, OneTrickLedBySeatThreeRunsInItsOrder) {
-    const std::pair<std::uint8_t, std::uint8_t> cases[] = {{16, 8}, {7, 7}};  // the later press, the card played
-    for (const auto& [later, played] : cases) {
-        SCOPED_TRACE(int(later));
+    const struct { std::uint8_t first, later, played; } cases[] = {{6, 16, 8}, {6, 7, 7}, {16, 7, 7}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.first) + " then " + std::to_string(c.later));
         StackedPack tw({1, 2, 3, 4, 5, 11, 12, 13, 14, 15, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40,
                         6, 7, 8, 9, 10, 16, 17, 18, 19, 20});
         tw->choose_dealer = 0;
         tw->dealer = 2;
         tw->daicarte();
-        // Whether a name's box holds white letters (green ones have no red).
-        const auto white_in = [&](float x, float y, float width, float height) {
-            bool white = false;
-            for (float px = x; px < x + width; px += 0.5f)
-                for (float py = y; py < y + height; py += 0.5f)
-                    white |= tw->surface.Point(px, py).r > 150 && tw->surface.Point(px, py).b > 150;
-            return white;
-        };
         // Tempo, seat to play, cards played, trick, played marks by seat, user's and right name white.
         using Step = std::tuple<double, int, int, int, std::array<int, 5>, bool, bool>;
         std::vector<Step> steps;
@@ -170,32 +314,52 @@ TEST(TrickLoop, OneTrickLedBySeatThreeRunsInItsOrder) {
             std::array<int, 5> marked{};
             for (int seat = 1; seat <= 4; ++seat)
                 marked[seat] = int(std::ranges::count_if(tw->hands[seat], [](int card) { return card > 100; }));
+            const std::vector<int> lit = seats_named_in(*tw, kWhite);
             steps.emplace_back(tempo, tw->current_player, tw->cards_played, tw->trick_number, marked,
-                               white_in(tw->center_x - tw->card_width / 2, 2 * tw->center_y - tw->card_height - 40, 40, 12),
-                               white_in(2 * tw->center_x - tw->card_height - 35, tw->center_y - 40, 10, 60));
-            if (tw->trick_number == 2 && tempo == 1.0) tw->menu_quit_Click();  // the trick is over
+                               std::ranges::count(lit, 1), std::ranges::count(lit, 2));
+            if (tw->trick_number == 2 && tempo == pauses::kAfterTrick) tw->menu_quit_Click();  // the trick is over
         };
         int passes = 0;
         ScriptedUser user(*tw);
         user.before_acting = [&] {
             if (!user.card_awaited()) return true;
-            if (++passes == 1) testing_support::press(tw->carta[6]);
-            testing_support::press(tw->carta[passes == 1 ? later : 8]);
+            const bool shown = ++passes == 1 ? testing_support::press(tw->carta[c.first]) &&
+                                                   testing_support::press(tw->carta[c.later])
+                                             : testing_support::press(tw->carta[8]);
+            if (!shown) tw->menu_quit_Click();
             return true;
         };
         EXPECT_THROW(tw->gioco(), ProgramEnded);
-        EXPECT_EQ(std::ranges::count(tw->hands[1], played + 100), 1);
+        EXPECT_TRUE(std::ranges::count(tw->hands[1], c.played + 100) == 1 && tw->refusal_flag == 0);
         const int winner = tw->trick_leader;
+        constexpr double kBeside = pauses::kBesideSeat, kAfter = pauses::kAfterCard;
         EXPECT_EQ(steps, (std::vector<Step>{
-                             {1.0, 3, 1, 1, {0, 0, 0, 1, 0}, false, false},  // seat 3 marked before its card moves
-                             {1.0, 3, 1, 1, {0, 0, 0, 1, 0}, false, false},
-                             {1.0, 4, 2, 1, {0, 0, 0, 1, 1}, false, false},
-                             {1.0, 4, 2, 1, {0, 0, 0, 1, 1}, false, false},
-                             {1.0, 1, 3, 1, {0, 0, 0, 1, 1}, true, false},  // the user's card marked after its move
-                             {1.0, 1, 3, 1, {0, 1, 0, 1, 1}, true, false},
-                             {1.0, 2, 4, 1, {0, 1, 1, 1, 1}, true, false},  // seat 2 at once, the user still lit
-                             {0.5, winner, 4, 2, {0, 1, 1, 1, 1}, true, false},  // the gathering; the winner leads
-                             {1.0, winner, 4, 2, {0, 1, 1, 1, 1}, true, false}}));
+                             {kBeside, 3, 1, 1, {0, 0, 0, 1, 0}, false, false},  // seat 3 marked before its card moves
+                             {kAfter, 3, 1, 1, {0, 0, 0, 1, 0}, false, false},
+                             {kBeside, 4, 2, 1, {0, 0, 0, 1, 1}, false, false},
+                             {kAfter, 4, 2, 1, {0, 0, 0, 1, 1}, false, false},
+                             {kBeside, 1, 3, 1, {0, 0, 0, 1, 1}, true, false},  // the user's card marked after its move
+                             {kAfter, 1, 3, 1, {0, 1, 0, 1, 1}, true, false},
+                             {kBeside, 2, 4, 1, {0, 1, 1, 1, 1}, true, false},  // seat 2 at once, the user still lit
+                             {pauses::kTrickGathered, winner, 4, 2, {0, 1, 1, 1, 1}, true, false},  // the winner leads
+                             {pauses::kAfterTrick, winner, 4, 2, {0, 1, 1, 1, 1}, true, false}}));
+    }
+}
+
+// Quitting inside a pause, or by the close box inside a flag wait even as its event raises the
+// flag, ends the run: the song closed, the window gone, and every later wait refused.
+TEST(Quit, FromInsideAPauseOrAFlagWait) {
+    for (const bool pause : {true, false}) {
+        TestWindow tw;
+        testing_support::play_song(tw->MMC1, tw.dir.path() / "song.mid", 30);
+        tw->window().main_window().show();
+        QTimer::singleShot(30, [&] {
+            tw->continue_requested = true;
+            pause ? tw->menu_quit.Click() : void(tw->window().main_window().close());
+        });
+        EXPECT_THROW(pause ? tw->ritardo(30.0) : tw->wait_until([&] { return tw->continue_requested; }), ProgramEnded);
+        EXPECT_TRUE(tw->run_over() && !tw->MMC1.is_open() && !tw->window().main_window().isVisible()) << pause;
+        EXPECT_THROW(tw->DoEvents(), ProgramEnded);
     }
 }
 

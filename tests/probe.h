@@ -59,6 +59,17 @@ inline bool shows_only(const ui::Surface& s, Box b, Rgb c, Rgb ground = ui::kTab
     return inked;
 }
 
+// The smallest box that holds every point of the region not of the ground colour (the region
+// itself inverted, when there is none), at points 0.25 units apart.
+inline Box extent(const ui::Surface& s, Box region, Rgb ground = ui::kTableColour) {
+    Box inked{region.x2, region.y2, region.x1, region.y1};
+    for (float x = region.x1; x <= region.x2; x += 0.25f)
+        for (float y = region.y1; y <= region.y2; y += 0.25f)
+            if (s.Point(x, y) != ground)
+                inked = {std::min(inked.x1, x), std::min(inked.y1, y), std::max(inked.x2, x), std::max(inked.y2, y)};
+    return inked;
+}
+
 // Whether the surface shows this text at (x, y), in its current font size and in this colour on
 // this ground: the pixels there match the same text printed afresh at that place (an empty text:
 // the ground alone). Overwrites the spot. The top unit is left out, where a rule may run.
