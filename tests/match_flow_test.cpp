@@ -51,19 +51,11 @@ std::vector<double> deal_pauses(int dealer) {
     return pauses;
 }
 
-// Around a seat's name as it prints with the font size the names use, smoothed edges included.
-table::Box name_box(frmGioco& w, int seat) {
-    const table::Point at = w.geometry().name(seat);
-    const float line = w.surface.FontSize() + 5, letters = float(w.player_names[seat].size());
-    if (seat == 1 || seat == 3) return {at.x - 1, at.y - 1, at.x + 45, at.y + line};
-    return {at.x - 1, at.y + line - 1, at.x + 11, at.y + line * (letters + 1)};
-}
-
 // The seats whose names show in this colour.
 std::vector<int> seats_named_in(frmGioco& w, ui::Rgb colour) {
     std::vector<int> seats;
     for (int s = 1; s <= 4; ++s)
-        if (probe::any(w.surface, name_box(w, s), colour, 40)) seats.push_back(s);
+        if (probe::any(w.surface, probe::name_box(w, s), colour, 40)) seats.push_back(s);
     return seats;
 }
 

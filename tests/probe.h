@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "match/frm_gioco.h"
+#include "media/names.h"
 #include "table/geometry.h"
 #include "window/surface.h"
 
@@ -84,5 +86,16 @@ inline bool reads(ui::Surface& s, float x, float y, std::string_view text, Rgb c
     s.Print(text, false);
     return shown == colours(s, box);
 }
+
+// Around a name as the seats print it, in the font size in force (smoothed edges included): in
+// one line at the bottom and the top, a letter a line down the sides.
+inline Box name_box(const frmGioco& w, int seat, std::string_view name) {
+    const table::Point at = w.geometry().name(seat);
+    const ui::Surface& s = w.surface;
+    if (seat == 1 || seat == 3) return {at.x - 1, at.y - 1, at.x + s.TextWidth(name) + 2, at.y + s.TextHeight() + 1};
+    const float step = s.FontSize() + 5, letters = float(media::letters(name).size());
+    return {at.x - 1, at.y + step - 1, at.x + s.TextWidth("W") + 2, at.y + step * (letters + 1) + 1};
+}
+inline Box name_box(const frmGioco& w, int seat) { return name_box(w, seat, w.player_names[seat]); }
 
 }  // namespace probe

@@ -1,6 +1,6 @@
-// The table view: a played card beside its seat and then in its trick slot, the rows of backs,
-// the seat names, every drawing kept at its logical place through resizes, and the trick
-// gathered onto its winner's card.
+// The table view: the table's places at the design size, a played card beside its seat and
+// then in its trick slot, the rows of backs, the seat names, every drawing kept at its logical
+// place through resizes, and the trick gathered onto its winner's card.
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
@@ -12,31 +12,24 @@
 #include <string>
 #include <vector>
 
-#include "window/window.h"
+#include "match/pauses.h"
+#include "probe.h"
 #include "test_window.h"
+#include "window/window.h"
 
+using table::Box;
+using table::Point;
 using testing_support::TestWindow;
 using ui::Rgb;
 
 namespace {
 
-struct Pt { float x, y; };
-struct Box { float x1, y1, x2, y2; };
-
 constexpr Rgb kTable = ui::kTableColour, kMarker{0, 0, 255}, kRed{255, 0, 0};
 constexpr Rgb kGreen{0, 192, 0}, kWhite{255, 255, 255}, kPink{255, 192, 192};
-constexpr Pt kParked{2500, 2500};
 
-bool near(Pt a, Pt b, float tolerance) { return std::abs(a.x - b.x) <= tolerance && std::abs(a.y - b.y) <= tolerance; }
-Pt place(const ui::PictureBox& card) { return {card.Left(), card.Top()}; }
+bool near(Point a, Point b, float tolerance) { return std::abs(a.x - b.x) <= tolerance && std::abs(a.y - b.y) <= tolerance; }
+Point place(const ui::PictureBox& card) { return {card.Left(), card.Top()}; }
 
-// Each computer seat's row box of backs at the design size: right, top, left.
-const Box kRowBoxes[] = {{}, {}, {684.13f, 165.35f, 782, 467.72f}, {265.35f, 19, 562.38f, 116.87f},
-                         {19, 165.35f, 116.87f, 467.72f}};
-// Around each of the names "You", "Right", "Top", "Left" at the design size, their smoothed
-// edges and descenders included.
-const Box kNameBoxes[] = {{}, {372.27f, 464.13f, 397.27f, 477.13f}, {669.13f, 262, 680.13f, 327},
-                          {372.27f, 123.87f, 397.27f, 136.87f}, {123.87f, 262, 134.87f, 314}};
 const std::array<std::string, 5> kNames{"", "You", "Right", "Top", "Left"};
 const std::vector<int> kAllPlayed{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 
@@ -49,82 +42,75 @@ void deal_rows(frmGioco& w, const std::vector<int>& played, int seat = 0) {
     if (seat) seat == 3 ? w.cancella_dorsov() : w.cancella_dorsoo();
 }
 
-// The colours of a logical box of the surface (or only of its edges), its edges included, at
-// points 0.3 units apart at most: under a pixel at every window size used here.
-std::vector<Rgb> colours_in(const ui::Surface& s, Box b, bool edges = false) {
-    const int nx = std::max(1, int(std::ceil((b.x2 - b.x1) / 0.3f))), ny = std::max(1, int(std::ceil((b.y2 - b.y1) / 0.3f)));
-    std::vector<Rgb> seen;
-    for (int i = 0; i <= nx; ++i)
-        for (int j = 0; j <= ny; ++j)
-            if (!edges || i % nx == 0 || j % ny == 0)
-                seen.push_back(s.Point(b.x1 + (b.x2 - b.x1) * i / nx, b.y1 + (b.y2 - b.y1) * j / ny));
-    return seen;
-}
-bool box_is(const ui::Surface& s, Box b, Rgb colour, bool edges = false) {
-    return std::ranges::all_of(colours_in(s, b, edges), [&](Rgb p) { return p == colour; });
-}
-
-// Whether a box shows the colour and nothing else over the table: every point a mix of the two
-// as antialiased text leaves it (within 6 a channel), some at least half the colour.
-bool shows_only(const ui::Surface& s, Box b, Rgb c) {
-    const int d[] = {c.r - kTable.r, c.g - kTable.g, c.b - kTable.b};
-    const int m = int(std::ranges::max_element(d, {}, [](int a) { return std::abs(a); }) - d);
-    bool inked = false;
-    for (const Rgb p : colours_in(s, b)) {
-        const int v[] = {p.r - kTable.r, p.g - kTable.g, p.b - kTable.b};
-        const double share = double(v[m]) / d[m];
-        for (int i = 0; i < 3; ++i) if (std::abs(v[i] - share * d[i]) > 6) return false;
-        inked |= share >= 0.5;
-    }
-    return inked;
+// The places of the table at the design size (centre 400, 300; a card 85 x 154 design pixels in
+// a 1272 x 974 client area), worked out by hand. No window is needed.
+TEST(Geometry, PlacesAtTheDesignSize) {
+    const table::Geometry g{400, 300, 85 / 1.59f, 154 / (974 / 600.0f)};
+    const auto at = [](Point p, float x, float y) { return std::abs(p.x - x) < 0.01f && std::abs(p.y - y) < 0.01f; };
+    const auto boxed = [](Box b, float x1, float y1, float x2, float y2) {
+        return std::abs(b.x1 - x1) + std::abs(b.y1 - y1) + std::abs(b.x2 - x2) + std::abs(b.y2 - y2) < 0.04f;
+    };
+    EXPECT_TRUE(at(g.pack(), 373.27f, 252.57f) && at(g.title(101.26f), 696.74f, 2));
+    EXPECT_TRUE(at(g.drawn(1), 373.27f, 485.13f) && at(g.drawn(2), 685.13f, 252.57f) && at(g.drawn(3), 373.27f, 18.97f) &&
+                at(g.drawn(4), 61.41f, 252.57f));
+    EXPECT_TRUE(at(g.row(1, 1), 266.35f, 485.13f) && at(g.row(1, 10), 506.92f, 485.13f) && at(g.row(2, 1), 685.13f, 166.35f) &&
+                at(g.row(3, 10), 506.92f, 20) && at(g.row(4, 6), 20, 300));
+    EXPECT_TRUE(boxed(g.row_box(2), 684.13f, 165.35f, 782, 467.72f) && boxed(g.row_box(3), 265.35f, 19, 562.38f, 116.87f) &&
+                boxed(g.row_box(4), 19, 165.35f, 116.87f, 467.72f));
+    EXPECT_TRUE(at(g.beside(1, 485.13f), 506.92f, 387.26f) && at(g.beside(2, 0), 496.23f, 252.57f) &&
+                at(g.beside(3, 0), 239.62f, 128.07f) && at(g.beside(4, 0), 228.93f, 252.57f));
+    EXPECT_TRUE(at(g.trick_slot(1), 403, 303) && at(g.trick_slot(2), 403, 202.13f) && at(g.trick_slot(3), 343.54f, 202.13f) &&
+                at(g.trick_slot(4), 343.54f, 303));
+    EXPECT_TRUE(at(g.leaving(1, 2), 400, 406.92f) && at(g.leaving(1, 3), 400, 460.38f) && at(g.leaving(2, 2), 506.92f, 300) &&
+                at(g.leaving(3, 3), 400, 139.62f) && at(g.leaving(4, 2), 293.08f, 300));
+    EXPECT_TRUE(at(g.name(1), 373.27f, 465.13f) && at(g.name(3), 373.27f, 124.87f) && at(g.name(2), 670.13f, 250) &&
+                at(g.name(4), 124.87f, 250));
 }
 
-// Design-size places: where the card shows beside its seat, then its trick slot, behind every
-// other control. A computer's last card erases its row box exactly to the box's edges; slot 5
-// played in the middle of a row leaves its gap: what lay before slot 6 looks as if slots 5 to 10
-// were gone, and from slot 6 on the row looks as it did whole.
+// A played card shows beside its seat, then after the pause in its trick slot, behind every other
+// control. A computer's card erases its row box exactly to the box's edges; slot 5 played in the
+// middle of a row leaves its gap: what lay before slot 6 looks as if slots 5 to 10 were gone, and
+// from slot 6 on the row looks as it did whole.
 TEST(PlayedCard, ShowsBesideItsSeatThenInItsTrickSlotAndLeavesItsRow) {
-    struct Case { int seat, card; Pt shown, slot; };
-    const Case cases[] = {{2, 15, {496.23f, 252.57f}, {403, 202.13f}},
-                          {3, 27, {239.62f, 128.07f}, {343.54f, 202.13f}},
-                          {4, 38, {228.93f, 252.57f}, {343.54f, 303}},
-                          {1, 6, {506.92f, 387.27f}, {403, 303}}};
     TestWindow tw;
     ui::Surface& s = tw->surface;
-    for (const Case& c : cases) {
-        SCOPED_TRACE("seat " + std::to_string(c.seat));
-        ui::PictureBox& card = tw->carta[c.card];
+    const table::Geometry table = tw->geometry();
+    for (const auto& [seat, code] : {std::pair{2, 15}, {3, 27}, {4, 38}, {1, 6}}) {
+        SCOPED_TRACE("seat " + std::to_string(seat));
+        ui::PictureBox& card = tw->carta[code];
         // The user's card rises from the hand row.
-        if (c.seat == 1) card.Move(tw->center_x + 0.5f * tw->card_width, 2 * tw->center_y - tw->card_height - 20);
+        const Point row = table.row(1, 7);
+        if (seat == 1) card.Move(row.x, row.y);
         card.ToFront();
-        const Box b = kRowBoxes[c.seat];
+        const Box b = table.row_box(seat);
         s.Cls();
         s.FillBox(b.x1 - 5, b.y1 - 5, b.x2 + 5, b.y2 + 5, kRed);
         deal_rows(*tw, kAllPlayed);
-        tw->current_player = std::uint8_t(c.seat);
-        tw->played_card = std::uint8_t(c.card);
+        tw->current_player = std::uint8_t(seat);
+        tw->played_card = std::uint8_t(code);
         std::vector<double> pauses;
-        Pt shown{};
+        Point shown{};
         tw->test_hooks.pause = [&](double t) { pauses.push_back(t); shown = place(card); };
         tw->muovo_carta_da_giocare();
-        EXPECT_TRUE(pauses == std::vector{1.0} && near(shown, c.shown, 0.01) && near(place(card), c.slot, 0.01))
+        EXPECT_TRUE(pauses == std::vector{pauses::kBesideSeat} && near(shown, table.beside(seat, row.y), 0.01) &&
+                    near(place(card), table.trick_slot(seat), 0.01))
             << shown.x << ", " << shown.y << " then " << card.Left() << ", " << card.Top();
         EXPECT_EQ(card.widget()->parentWidget()->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly), card.widget());
-        if (c.seat == 1) continue;
-        EXPECT_TRUE(box_is(s, b, kTable));
-        EXPECT_TRUE(box_is(s, {b.x1 - 0.6f, b.y1 - 0.6f, b.x2 + 0.6f, b.y2 + 0.6f}, kRed, true)) << "the red just outside";
+        if (seat == 1) continue;
+        EXPECT_TRUE(probe::all(s, b, kTable));
+        EXPECT_TRUE(probe::all(s, {b.x1 - 0.6f, b.y1 - 0.6f, b.x2 + 0.6f, b.y2 + 0.6f}, kRed, true)) << "the red just outside";
 
         // Bands along the row, clear of the backs' rounded corners, up to the pixel where slot 6
         // starts (at the centre line) and from there on.
-        const float slot6 = c.seat == 3 ? tw->center_x : tw->center_y;
-        const double unit = c.seat == 3 ? tw->window().unit_x() : tw->window().unit_y();
+        const float slot6 = seat == 3 ? tw->center_x : tw->center_y;
+        const double unit = seat == 3 ? tw->window().unit_x() : tw->window().unit_y();
         const float before_slot6 = float((std::floor(slot6 * unit) - 0.5) / unit);
         const auto band = [&](float from, float to) {
-            return colours_in(s, c.seat == 3 ? Box{from, b.y1 + 7, to, b.y1 + 47} : Box{b.x1 + 7, from, b.x1 + 47, to});
+            return probe::colours(s, seat == 3 ? Box{from, b.y1 + 7, to, b.y1 + 47} : Box{b.x1 + 7, from, b.x1 + 47, to});
         };
         const auto render = [&](const std::vector<int>& played) {
             s.Cls();
-            deal_rows(*tw, played, c.seat);
+            deal_rows(*tw, played, seat);
             return std::pair(band(slot6 - 135, before_slot6), band(slot6, slot6 + 160));
         };
         const auto first_four = render({5, 6, 7, 8, 9, 10}), whole = render({}), gap = render({5});
@@ -140,13 +126,18 @@ TEST(Backs, RowsAndNamesKeepTheirPlacesThroughResizesAndRepaintsLeaveNoTrace) {
     TestWindow tw;
     const QSize design = tw->window().main_window().size();
     const auto paint_rows = [&](const std::vector<int>& played) { for (int seat : {2, 3, 4}) deal_rows(*tw, played, seat); };
-    const float cx = tw->center_x, cy = tw->center_y, w = tw->card_width, h = tw->card_height;
+    const table::Geometry table = tw->geometry();
     // Inside the last back of each row, well clear of its border at any size used here.
-    const Pt last_back[] = {{2 * cx - h, cy + 2 * w + 15}, {cx + 2 * w + 15, 40}, {40, cy + 2 * w + 15}};
+    std::vector<Point> last_back;
+    for (const int seat : {2, 3, 4}) last_back.push_back({table.row(seat, 10).x + 15, table.row(seat, 10).y + 15});
+    tw->player_names = kNames;
+    tw->Posiziona_Players();  // the font size the names use, for their boxes
+    std::vector<Box> names, rows;
+    for (const int seat : {2, 3, 4}) rows.push_back(table.row_box(seat));
     // Pixels that are neither table nor inside a name's box or (with rows) a row's box, a unit to spare.
-    const auto strays = [&](bool rows) {
-        std::vector<Box> allowed(kNameBoxes + 1, kNameBoxes + 5);
-        if (rows) allowed.insert(allowed.end(), kRowBoxes + 2, kRowBoxes + 5);
+    const auto strays = [&](bool with_rows) {
+        std::vector<Box> allowed = names;
+        if (with_rows) allowed.insert(allowed.end(), rows.begin(), rows.end());
         const QImage& image = tw->surface.image();
         int count = 0;
         for (int y = 0; y < image.height(); ++y)
@@ -157,7 +148,6 @@ TEST(Backs, RowsAndNamesKeepTheirPlacesThroughResizesAndRepaintsLeaveNoTrace) {
             }
         return count;
     };
-    tw->player_names = kNames;
     tw->surface.Cls();
     paint_rows({});
     tw->current_player = 0;
@@ -166,8 +156,10 @@ TEST(Backs, RowsAndNamesKeepTheirPlacesThroughResizesAndRepaintsLeaveNoTrace) {
         SCOPED_TRACE(std::to_string(sx) + " x " + std::to_string(sy));
         tw->window().main_window().resize(int(design.width() * sx), int(design.height() * sy));
         tw->Form_Resize();
-        for (const Pt p : last_back) EXPECT_NE(tw->surface.Point(p.x, p.y), kTable) << p.x << ", " << p.y;
-        for (int s = 1; s <= 4; ++s) EXPECT_TRUE(shows_only(tw->surface, kNameBoxes[s], kGreen)) << "name " << s;
+        names.clear();  // text keeps its point size: its logical size changes with the window
+        for (int seat = 1; seat <= 4; ++seat) names.push_back(probe::name_box(*tw, seat));
+        for (const Point p : last_back) EXPECT_NE(tw->surface.Point(p.x, p.y), kTable) << p.x << ", " << p.y;
+        for (int s = 1; s <= 4; ++s) EXPECT_TRUE(probe::shows_only(tw->surface, names[s - 1], kGreen)) << "name " << s;
         EXPECT_EQ(strays(true), 0);
         paint_rows(kAllPlayed);
         EXPECT_EQ(strays(false), 0) << "a trace of the backs";
@@ -186,24 +178,27 @@ TEST(SeatNames, StartAtTheirSeatsAndRunDownTheSidesOneLetterPerLine) {
         tw->Posiziona_Players();
         std::array<std::vector<float>, 2> tops;
         for (int left : {0, 1})
-            for (float x = left ? 125.87f : 671.13f, y = 240; y < 600; y += 0.25f)
+            for (float x = tw->geometry().name(left ? 4 : 2).x + 1, y = 240; y < 600; y += 0.25f)
                 if (s.Point(x, y) != kMarker && s.Point(x, y - 0.25f) == kMarker) tops[left].push_back(y);
         return tops;
     };
     const auto tops = print(kNames);
     // Ground from each name's place on, none above or left of it (where it may reach a pixel
     // further, under the first letter's smoothed edge).
-    for (const Pt p : {Pt{373.27f, 465.13f}, Pt{373.27f, 124.87f}, Pt{670.13f, 263}, Pt{124.87f, 263}})
+    const float step = s.FontSize() + 5;
+    for (int seat = 1; seat <= 4; ++seat) {
+        const Point p{tw->geometry().name(seat).x, tw->geometry().name(seat).y + (seat % 2 ? 0 : step)};
         EXPECT_TRUE(s.Point(p.x + 0.8f, p.y + 0.8f) != kMarker && s.Point(p.x - 1.5f, p.y + 3) == kMarker &&
                     s.Point(p.x + 3, p.y - 0.8f) == kMarker) << p.x << ", " << p.y;
-    const float step = s.FontSize() + 5;
+    }
     EXPECT_TRUE(tops[0].size() == 5 && tops[1].size() == 4);
     for (int left : {0, 1})
         for (std::size_t k = 1; k <= tops[left].size(); ++k)
-            EXPECT_NEAR(tops[left][k - 1], 250 + k * step, 0.8) << (left ? "left" : "right") << ", letter " << k;
+            EXPECT_NEAR(tops[left][k - 1], tw->geometry().name(2).y + k * step, 0.8) << (left ? "left" : "right") << ", letter " << k;
     // Empty names print nothing; an accented letter, whole or with its mark after it, takes one line.
     auto t = print({"", "", "Zoë", "", "Nicolò"});
-    EXPECT_TRUE(t[0].size() == 3 && t[1].size() == 6 && box_is(s, kNameBoxes[1], kMarker) && box_is(s, kNameBoxes[3], kMarker));
+    EXPECT_TRUE(t[0].size() == 3 && t[1].size() == 6 && probe::all(s, probe::name_box(*tw, 1, "You"), kMarker) &&
+                probe::all(s, probe::name_box(*tw, 3, "Top"), kMarker));
     t = print({"", "Ann", "Zoe\xCC\x88", "Bo", ""});
     EXPECT_TRUE(t[0].size() == 3 && t[1].empty());
 }
@@ -223,79 +218,150 @@ TEST(SeatNames, ColoursFollowTheTurnAndTheDealerDrawAndReplaceTheOldOnes) {
             tw->choose_dealer = std::uint8_t(step.draw);
             tw->Posiziona_Players();
             for (int s = 1; s <= 4; ++s)
-                EXPECT_TRUE(shows_only(tw->surface, kNameBoxes[s], s == seat ? step.colour : kGreen))
+                EXPECT_TRUE(probe::shows_only(tw->surface, probe::name_box(*tw, s), s == seat ? step.colour : kGreen))
                     << "seat " << seat << ", step " << &step - steps << ": name " << s;
         }
 }
 
-// A seat's trick slot around the table centre.
-Pt trick_slot(const frmGioco& w, int seat) {
-    return {seat <= 2 ? w.center_x + 3 : w.center_x - w.card_width - 3,
-            seat == 2 || seat == 3 ? w.center_y - w.card_height - 3 : w.center_y + 3};
+// One gathering watched frame by frame, as the player sees it: where each card of the trick is
+// at every frame (a zero-interval timer fires once in every event pass, so once a frame, before
+// its move), its width, and whether the winner's card lies above the other three.
+struct Watched {
+    int frames = 0;
+    std::vector<std::array<Point, 5>> at;  // by seat
+    std::vector<float> winner_width;
+    bool winner_on_top = true, rules_shown = false;
+    std::vector<std::pair<double, int>> pauses;  // length, frames before it
+};
+
+Watched gather(TestWindow& tw, std::array<std::uint8_t, 5> by_seat, int leader) {
+    const table::Geometry table = tw->geometry();
+    tw->gioco_imposta();  // every card image shown, parked
+    for (int s = 1; s <= 4; ++s) {
+        tw->carta[by_seat[s]].Move(table.trick_slot(s).x, table.trick_slot(s).y);
+        tw->carta[by_seat[s]].ToFront();
+    }
+    tw->hand_number = 1;
+    tw->trick_cards = by_seat;
+    tw->trick_leader = std::uint8_t(leader);
+    tw->DETERMINO_TURNO();
+    tw->Text2.Show();
+    const int winner = tw->current_player;
+    Watched seen;
+    const auto stacking = [&](int s) { return tw->carta[0].widget()->parentWidget()->children().indexOf(tw->carta[by_seat[s]].widget()); };
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (!tw->animating()) return;
+        ++seen.frames;
+        std::array<Point, 5> places{};
+        for (int s = 1; s <= 4; ++s) {
+            places[s] = place(tw->carta[by_seat[s]]);
+            if (s != winner) seen.winner_on_top &= stacking(winner) > stacking(s);
+        }
+        seen.at.push_back(places);
+        seen.winner_width.push_back(tw->carta[by_seat[winner]].Width());
+        seen.rules_shown |= tw->Text2.Visible();
+    });
+    tw->test_hooks.pause = [&](double t) { seen.pauses.push_back({t, seen.frames}); };
+    timer.start(0);
+    tw->muovo_carte_prese();
+    return seen;
 }
 
-Pt lerp(Pt s, Pt t, int k) { return {s.x + (t.x - s.x) * float(k) / 300, s.y + (t.y - s.y) * float(k) / 300}; }
-
-// Every frame of the gathering, 300 per phase: the cards slide from their slots onto the
-// winner's strongest first, each parked as its phase ends, the winner's own in place; after a
-// pause the winner's card slides toward its seat, then narrows on. At the end all four are
-// parked and the winner's card has its full size again.
+// Strongest first, whatever the suit, the cards slide from their slots onto the winner's card,
+// which lies above them; each is parked as soon as it gets there, before the next one moves, and
+// the winner's own card keeps its place in its turn. After a pause the winner's card slides out
+// toward the winner's seat, then narrows away on its way further out. At the end all four are
+// parked, the size of every other card.
 TEST(Gathering, StrongestFirstOntoTheWinnersCardWhichLeavesTowardItsSeat) {
-    struct Case { std::array<std::uint8_t, 5> by_seat; std::uint8_t leader, winner; std::array<int, 4> order; };
+    struct Case { std::array<std::uint8_t, 5> by_seat; int leader, winner; std::vector<int> moving; };
     // Seat 1 leads the 4 of Denari; the 5, the 3 of Coppe and the 6 of Denari follow, and the 6
     // takes it. Then each seat leads the 3 of Denari over the 6, 5 and 4 of Coppe and takes it.
-    const Case cases[] = {{{0, 4, 5, 13, 6}, 1, 4, {3, 4, 2, 1}},
-                          {{0, 3, 16, 15, 14}, 1, 1, {1, 2, 3, 4}},
-                          {{0, 16, 3, 15, 14}, 2, 2, {2, 1, 3, 4}},
-                          {{0, 16, 15, 3, 14}, 3, 3, {3, 1, 2, 4}},
-                          {{0, 16, 15, 14, 3}, 4, 4, {4, 1, 2, 3}}};
-    const Pt away[] = {{}, {0, 1}, {1, 0}, {0, -1}, {-1, 0}};  // down, right, up, left
+    const Case cases[] = {{{0, 4, 5, 13, 6}, 1, 4, {3, 2, 1}},
+                          {{0, 3, 16, 15, 14}, 1, 1, {2, 3, 4}},
+                          {{0, 16, 3, 15, 14}, 2, 2, {1, 3, 4}},
+                          {{0, 16, 15, 3, 14}, 3, 3, {1, 2, 4}},
+                          {{0, 16, 15, 14, 3}, 4, 4, {1, 2, 3}}};
+    const Point away[] = {{}, {0, 1}, {1, 0}, {0, -1}, {-1, 0}};  // down, right, up, left
     for (const Case& c : cases) {
         SCOPED_TRACE("winner " + std::to_string(c.winner));
         TestWindow tw;
-        const auto card = [&](int seat) -> ui::PictureBox& { return tw->carta[c.by_seat[seat]]; };
-        for (int s = 1; s <= 4; ++s) card(s).Move(trick_slot(*tw, s).x, trick_slot(*tw, s).y);
-        tw->hand_number = 1;
-        tw->trick_cards = c.by_seat;
-        tw->trick_leader = c.leader;
-        tw->DETERMINO_TURNO();
-        tw->Text2.Show();
-        const float cx = tw->center_x, cy = tw->center_y, cw = tw->card_width, ch = card(c.winner).Height();
-        const Pt goal = trick_slot(*tw, c.winner), d = away[c.winner];
-        const Pt slide_end{cx + 2 * cw * d.x, cy + 2 * cw * d.y}, shrink_end{cx + 3 * cw * d.x, cy + 3 * cw * d.y};
-
-        // A zero-interval timer fires once in every event pass: once a frame, before its move.
-        int frame = 0, fault = -1;  // the first frame found wrong, ten times over, plus its seat
-        double narrowed = cw;
-        QTimer timer;
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            if (!tw->animating()) return;
-            const int phase = frame / 300, k = frame++ % 300;
-            if (phase == 5 && k > 0) narrowed *= (300.0 - k) / 300.0;
+        const table::Geometry table = tw->geometry();
+        const Watched seen = gather(tw, c.by_seat, c.leader);
+        ASSERT_EQ(tw->current_player, c.winner);
+        const Point goal = table.trick_slot(c.winner);
+        // The frame at which each card first left its slot, and the last place it held before parking.
+        std::array<int, 5> left_slot{}, parked_at{};
+        std::array<Point, 5> last{};
+        for (int f = 0; f < seen.frames; ++f)
             for (int s = 1; s <= 4; ++s) {
-                const auto turn = std::find(c.order.begin(), c.order.end(), s) - c.order.begin();
-                Pt at = trick_slot(*tw, s);
-                if (s == c.winner && phase == 4) at = k == 0 ? goal : lerp(goal, slide_end, k - 1);
-                else if (s == c.winner && phase == 5) at = k ? lerp(slide_end, shrink_end, k - 1) : lerp(goal, slide_end, 299);
-                else if (turn == phase && k > 0) at = lerp(trick_slot(*tw, s), goal, k - 1);
-                else if (turn < phase && s != c.winner) at = kParked;
-                const double width = s == c.winner && phase == 5 ? narrowed : cw;
-                if (fault < 0 && (tw->anim_step != k || !near(place(card(s)), at, 2e-3) ||
-                                  std::abs(card(s).Width() - width) > width * 1e-4 + 1e-6 || tw->Text2.Visible()))
-                    fault = (frame - 1) * 10 + s;
+                const Point p = seen.at[f][s];
+                if (!left_slot[s] && !near(p, table.trick_slot(s), 0.01)) left_slot[s] = f;
+                if (!near(p, table::kParked, 0)) {
+                    last[s] = p;
+                } else if (!parked_at[s]) {
+                    parked_at[s] = f;
+                }
             }
-        });
-        std::vector<std::pair<double, int>> pauses;  // length, frames before it
-        tw->test_hooks.pause = [&](double t) { pauses.push_back({t, frame}); };
-        timer.start(0);
-        tw->muovo_carte_prese();
-
-        EXPECT_TRUE(frame == 1800 && fault < 0) << frame << " frames; frame " << fault / 10 << ", seat " << fault % 10;
-        EXPECT_EQ(pauses, (std::vector<std::pair<double, int>>{{0.5, 1200}})) << "between gathering and slide";
+        std::vector<int> moving;
         for (int s = 1; s <= 4; ++s)
-            EXPECT_TRUE(near(place(card(s)), kParked, 0) && near({card(s).Width(), card(s).Height()}, {cw, ch}, 1e-4)) << s;
-        EXPECT_FALSE(tw->Text2.Visible() || tw->animating());
+            if (s != c.winner) moving.push_back(s);
+        std::ranges::sort(moving, {}, [&](int s) { return left_slot[s]; });
+        EXPECT_EQ(moving, c.moving) << "the order of the gathering";
+        for (std::size_t i = 0; i < moving.size(); ++i) {
+            const int s = moving[i];
+            // Seen before each frame's move: the last sight is two frames short of the goal.
+            const Point from = table.trick_slot(s);
+            const float frames_short = 2 * std::hypot(goal.x - from.x, goal.y - from.y) / 300 + 0.01f;
+            EXPECT_TRUE(near(last[s], goal, frames_short)) << "seat " << s << " ends on the winner's card";
+            if (i + 1 < moving.size()) {
+                EXPECT_LE(parked_at[s], left_slot[moving[i + 1]]) << "seat " << s << " parked first";
+            }
+        }
+        // The winner's card: in place while the others come, then out toward its seat.
+        ASSERT_EQ(seen.pauses.size(), 1u);
+        const int paused_at = seen.pauses[0].second;
+        EXPECT_TRUE(left_slot[c.winner] >= paused_at && seen.pauses[0].first == pauses::kTrickGathered);
+        const Point d = away[c.winner], slid = seen.at[paused_at + 299][c.winner], out = seen.at[seen.frames - 1][c.winner];
+        const float w = tw->card_width;
+        const Point slide_end{table.cx + 2 * w * d.x, table.cy + 2 * w * d.y};
+        EXPECT_TRUE(near(slid, slide_end, 2 * std::hypot(slide_end.x - goal.x, slide_end.y - goal.y) / 300 + 0.01f))
+            << "slid two card widths out: " << slid.x << ", " << slid.y;
+        const Point shrink_end{table.cx + 3 * w * d.x, table.cy + 3 * w * d.y};
+        EXPECT_TRUE(near(out, shrink_end, 2 * w / 300 + 0.01f)) << "a card width further out: " << out.x << ", " << out.y;
+        EXPECT_TRUE(seen.winner_width[paused_at + 299] == w && seen.winner_width.back() < 0.01f * w) << seen.winner_width.back();
+        EXPECT_TRUE(seen.winner_on_top && !seen.rules_shown && !tw->animating());
+        const ui::PictureBox& other = tw->carta[40];
+        for (int s = 1; s <= 4; ++s) {
+            const ui::PictureBox& card = tw->carta[c.by_seat[s]];
+            EXPECT_TRUE(near(place(card), table::kParked, 0) && card.Visible() &&
+                        std::abs(card.px_width() - other.px_width()) + std::abs(card.px_height() - other.px_height()) < 1e-6)
+                << "seat " << s;
+        }
     }
+}
+
+// A trick gathered while the window has another shape gives the winner's card back the box of
+// every other card at that shape, and at the next one: in the user's hand it takes presses on
+// all of its face.
+TEST(Gathering, WinnersCardKeepsTheShapeOfEveryCardThroughResizes) {
+    TestWindow tw;
+    ui::MainWindow& f = tw->window().main_window();
+    const QSize design = f.size();
+    const auto same_boxes = [&] {
+        for (int c = 2; c <= 40; ++c)
+            if (std::abs(tw->carta[c].px_width() - tw->carta[1].px_width()) > 1e-6 ||
+                std::abs(tw->carta[c].px_height() - tw->carta[1].px_height()) > 1e-6)
+                return false;
+        return true;
+    };
+    f.resize(design.width() / 2, design.height());
+    tw->Form_Resize();
+    gather(tw, {0, 3, 16, 15, 14}, 1);
+    EXPECT_TRUE(same_boxes()) << "at half the width";
+    f.resize(design);
+    tw->Form_Resize();
+    EXPECT_TRUE(same_boxes()) << "back at the design size";
 }
 
 }  // namespace
