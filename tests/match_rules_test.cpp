@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
-#include <optional>
 #include <set>
 #include <thread>
 
+#include "match/shuffle.h"
 #include "test_window.h"
 
 using testing_support::TestWindow;
@@ -46,24 +46,28 @@ TEST(DealerRule, HighestNumberDealsAndATieForItGivesNone) {
 }
 
 // Each card once, any card first or last; a seed always gives the same pack, another seed
-// another; seeded from the clock, as the game does, the pack changes as the clock moves on.
+// another; seeded from the clock, as every shuffle is, the pack changes as the clock moves on.
+// One seed's whole pack is pinned: a change to the shuffle changes every deal a player sees.
 TEST(Shuffle, EachCardOnceAndTheSameOrderForTheSameSeed) {
-    TestWindow tw;
-    const auto shuffled = [&](std::optional<std::uint32_t> seed) {
-        tw->test_hooks.shuffle_seed = seed;
-        tw->Mescola();
-        const std::set<int> cards(tw->deck.begin() + 1, tw->deck.end());
-        EXPECT_TRUE(cards.size() == 40 && *cards.begin() == 1 && *cards.rbegin() == 40) << seed.value_or(0);
-        return tw->deck;
+    using Pack = std::array<std::int16_t, 41>;
+    const auto check = [](const Pack& pack) {
+        const std::set<int> cards(pack.begin() + 1, pack.end());
+        EXPECT_TRUE(pack[0] == 0 && cards.size() == 40 && *cards.begin() == 1 && *cards.rbegin() == 40);
+        return pack;
     };
     std::set<int> ends;  // the first cards, and the last ones plus 100
-    for (std::uint32_t seed = 1; seed <= 2000; ++seed) ends.insert({shuffled(seed)[1], 100 + tw->deck[40]});
+    for (std::uint32_t seed = 1; seed <= 2000; ++seed) {
+        const Pack pack = check(shuffle::pack(std::mt19937(seed)));
+        ends.insert({pack[1], 100 + pack[40]});
+    }
     EXPECT_EQ(ends.size(), 80u) << "a card never came first or last";
-    EXPECT_EQ(shuffled(2000), shuffled(2000));
-    EXPECT_NE(shuffled(1999), shuffled(2000));
-    const auto clock_first = shuffled(std::nullopt);
+    EXPECT_EQ(shuffle::pack(std::mt19937(20261207)),
+              (Pack{0,  33, 19, 34, 12, 8,  21, 1,  26, 23, 17, 3,  29, 30, 15, 4,  25, 35, 27, 14, 28,
+                    32, 13, 39, 9,  24, 22, 11, 7,  31, 38, 2,  5,  10, 36, 40, 37, 6,  16, 20, 18}));
+    EXPECT_NE(shuffle::pack(std::mt19937(1999)), shuffle::pack(std::mt19937(2000)));
+    const Pack clock_first = check(shuffle::pack(shuffle::from_clock()));
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    EXPECT_NE(shuffled(std::nullopt), clock_first);
+    EXPECT_NE(check(shuffle::pack(shuffle::from_clock())), clock_first);
 }
 
 // By suit, then strongest first: 3, 2, Ace, Re, Cavallo, Fante, 7, 6, 5, 4. The user's cards are

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "probe.h"
 #include "test_window.h"
 
 namespace {
@@ -40,25 +41,8 @@ TEST(TrickResolution, WorkedExampleGoesToTheThreeOfDenari) {
     EXPECT_EQ(tw->current_player, 2);
 }
 
-// Whether the surface shows this text at (x, y), in its current font size: the pixels there
-// match the same text printed afresh at that place on the sheet's ground (an empty text: the
-// ground alone). Overwrites the spot. The top unit is left out: the rule above the first row and
-// the line above the totals run there.
 bool reads(ui::Surface& s, float x, float y, const std::string& text, Rgb colour) {
-    const float x2 = x + std::max(s.TextWidth(text), s.TextWidth("000")) + 2, y2 = y + s.TextHeight() - 1;
-    const auto pixels = [&] {
-        std::vector<Rgb> v;
-        for (float py = y + 1; py <= y2; py += 0.5f)
-            for (float px = x; px <= x2; px += 0.5f) v.push_back(s.Point(px, py));
-        return v;
-    };
-    const std::vector<Rgb> shown = pixels();
-    s.FillBox(x, y, x2, y2, kSheet);
-    s.ForeColor = colour;
-    s.CurrentX = x;
-    s.CurrentY = y;
-    s.Print(text, false);
-    return shown == pixels();
+    return probe::reads(s, x, y, text, colour, kSheet);
 }
 
 // The sheet after the given hand of a match whose hands 1 to 20 gave every seat 0 points and

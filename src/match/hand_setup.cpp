@@ -1,6 +1,7 @@
 // Before every hand: every card face off the table, the table prepared once per run, a
 // freshly shuffled pack and the names at the seats.
 #include "match/frm_gioco.h"
+#include "match/shuffle.h"
 
 void frmGioco::gioco_imposta() {
     // From here on every card image is visible: showing a card is only a move onto the table.
@@ -17,4 +18,8 @@ void frmGioco::gioco_imposta() {
     }
     Mescola();
     Posiziona_Players();
+}
+
+void frmGioco::Mescola() {
+    deck = shuffle::pack(test_hooks.shuffle_seed ? std::mt19937(*test_hooks.shuffle_seed) : shuffle::from_clock());
 }

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <ctime>
 
-#include "match/frm_gioco.h"
 
 namespace shuffle {
 namespace {
@@ -57,7 +56,3 @@ std::mt19937 from_clock() {
 }
 
 }  // namespace shuffle
-
-void frmGioco::Mescola() {
-    deck = shuffle::pack(test_hooks.shuffle_seed ? std::mt19937(*test_hooks.shuffle_seed) : shuffle::from_clock());
-}
