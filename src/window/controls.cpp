@@ -86,10 +86,7 @@ std::string TextBox::Text() const {
 void TextBox::SetText(const std::string& text) {
     const QString q = QString::fromStdString(text);
     if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
-        // A text set back while the user types keeps the cursor where it was, as far as the text goes.
-        const int cursor = line->cursorPosition();
         line->setText(q);
-        line->setCursorPosition(std::min(cursor, int(q.size())));
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_)) {
         plain->setPlainText(q);
     } else if (auto* rich = qobject_cast<QTextEdit*>(widget_)) {
