@@ -19,6 +19,7 @@
 
 #include "clock.h"
 #include "match/frm_gioco.h"
+#include "match/pauses.h"
 #include "scripted_user.h"
 #include "window/window.h"
 
@@ -37,13 +38,11 @@ double median(std::vector<double> v) {
 
 // Deals a hand and lays a trick of four cards in its slots, as the trick loop leaves it.
 void lay_trick(frmGioco& w, std::uint8_t leader) {
-    const float cx = w.center_x, cy = w.center_y, cw = w.card_width, ch = w.card_height;
-    const std::pair<float, float> slot_at[5] = {
-        {}, {cx + 3, cy + 3}, {cx + 3, cy - ch - 3}, {cx - cw - 3, cy - ch - 3}, {cx - cw - 3, cy + 3}};
     w.Mescola();
     for (int seat = 1; seat <= 4; ++seat) {
         w.trick_cards[seat] = std::uint8_t(w.deck[seat]);
-        w.carta[w.deck[seat]].Move(slot_at[seat].first, slot_at[seat].second);
+        const table::Point slot = w.geometry().trick_slot(seat);
+        w.carta[w.deck[seat]].Move(slot.x, slot.y);
     }
     w.trick_leader = leader;
     w.DETERMINO_TURNO();
@@ -82,7 +81,7 @@ int main(int argc, char** argv) {
         walls.push_back(now_ms() - wall);
         cpus.push_back(cpu_ms() - cpu);
     }
-    const double pause_ms = 500.0 / w.play_rate;
+    const double pause_ms = pauses::kTrickGathered * 1000 / w.play_rate;
     std::printf("one trick gathering (1800 frames and a %.0f ms pause): %.0f ms wall, %.0f ms processor (median)\n",
                 pause_ms, median(walls), median(cpus));
     std::printf("  its frames alone: %.0f ms wall\n", median(walls) - pause_ms);

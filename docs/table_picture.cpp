@@ -14,6 +14,7 @@
 #include <string>
 
 #include "match/frm_gioco.h"
+#include "match/pauses.h"
 #include "scripted_user.h"
 #include "window/window.h"
 
@@ -98,9 +99,9 @@ int main(int argc, char** argv) {
     };
     w.test_hooks.pause = [&](double tempo) {
         // The dealer draw: four cards drawn, the dealer found.
-        if (tempo == 6.0) photograph(w, "draw.png");
+        if (tempo == pauses::kDealerDrawn) photograph(w, "draw.png");
         // The last card of the third trick shown beside its owner, the other three in their slots.
-        if (w.trick_number == 3 && w.cards_played % 4 == 0 && tempo == 1.0 && !w.animating())
+        if (w.trick_number == 3 && w.cards_played % 4 == 0 && tempo == pauses::kBesideSeat && !w.animating())
             photograph(w, "trick.png");
     };
     user.at_end_of_hand = [&] {
