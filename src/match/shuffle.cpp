@@ -6,7 +6,6 @@
 #include <cmath>
 #include <ctime>
 
-
 namespace shuffle {
 namespace {
 
