@@ -28,11 +28,18 @@ void key(ui::TextBox& box, Qt::Key code, Qt::KeyboardModifiers modifiers = Qt::N
     QCoreApplication::sendEvent(box.widget(), &event);
 }
 
-// Replaces a box's text as a user does: select all, then paste, or clear and type.
-void enter(ui::TextBox& box, const QString& text, bool paste) {
+// Enters text in a box as a user does: select all and paste, or clear and type; or, from a
+// place in the text (characters from its start), paste or type there.
+void enter(ui::TextBox& box, const QString& text, bool paste, int at = -1) {
     QGuiApplication::clipboard()->setText(text);
-    key(box, Qt::Key_A, Qt::ControlModifier);
-    key(box, paste ? Qt::Key_V : Qt::Key_Backspace, paste ? Qt::ControlModifier : Qt::NoModifier);
+    if (at < 0) {
+        key(box, Qt::Key_A, Qt::ControlModifier);
+        if (!paste) key(box, Qt::Key_Backspace);
+    } else {
+        key(box, Qt::Key_Home);
+        for (int i = 0; i < at; ++i) key(box, Qt::Key_Right);
+    }
+    if (paste) key(box, Qt::Key_V, Qt::ControlModifier);
     for (const QChar c : paste ? QString() : text) key(box, Qt::Key(c.toUpper().unicode()), Qt::NoModifier, QString(c));
 }
 
@@ -76,13 +83,15 @@ TEST(NamesPanel, LaysOutTitleBoxesLabelsAndMarkOnceHoweverOftenChosen) {
 // An edit reaches the names at once, the file only when the mark closes the panel, and the seats
 // when the names are printed next. Typed past the limit or pasted with line breaks and control
 // characters, a name keeps the rule: cleaned first, then cut to twenty characters (not UTF-16
-// units); the box shows what is kept. The names nobody edited, twenty characters beyond the Basic
+// units); a full name takes no more letters typed into it; the box shows what is kept. The names nobody edited, twenty characters beyond the Basic
 // Multilingual Plane among them, go back to the file byte for byte.
 TEST(NamesPanel, EditsReachTheNamesAtOnceTheFileOnCloseAndKeepTheRule) {
     const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
     const std::string kept[] = {"", "aaaaaaaaaaaaaaaaaaa\xF0\x9F\x98\x80", (emoji.repeated(11)).toStdString(), "",
                                 "Zo\xC3\xAB"};
-    const struct { const char* what; bool paste; QString input, want; } cases[] = {
+    const QString full = "abcdefghijklmnopqrst";
+    // What the box held first (then the input goes in at the place given), or the input replaces all.
+    const struct { const char* what; bool paste; QString input, want, first = ""; int at = -1; } cases[] = {
         {"typed", false, "Gina", "Gina"},
         {"emptied", false, "", ""},
         {"typed past the limit", false, QString(25, 'x'), QString(20, 'x')},
@@ -91,6 +100,8 @@ TEST(NamesPanel, EditsReachTheNamesAtOnceTheFileOnCloseAndKeepTheRule) {
          QString("Ann\tA") + QChar(1) + "B\x1b[31mRed\r\nSecond line" + QChar(0x7f), "AnnAB[31mRedSecond l"},
         {"twenty characters, one of two UTF-16 units", true, QString(19, 'a') + emoji, QString(19, 'a') + emoji},
         {"a character past the limit", true, QString(20, 'b') + emoji, QString(20, 'b')},
+        {"typed into a full name", false, "XY", full, full, 5},
+        {"typed into a name with room", false, "XY", "abXYc", "abc", 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -101,7 +112,8 @@ TEST(NamesPanel, EditsReachTheNamesAtOnceTheFileOnCloseAndKeepTheRule) {
         tw->Form_Load();
         tw->Form_Activate();
         tw->personalize_players.Click();
-        enter(tw->TxtPlayer[3], c.input, c.paste);
+        if (c.at >= 0) enter(tw->TxtPlayer[3], c.first, false);
+        enter(tw->TxtPlayer[3], c.input, c.paste, c.at);
         const std::string name = c.want.toStdString();
         EXPECT_EQ(tw->player_names, (std::array<std::string, 5>{"", kept[1], kept[2], name, kept[4]}));
         EXPECT_EQ(tw->TxtPlayer[3].Text(), name) << "the box shows the name kept";

@@ -27,6 +27,13 @@ std::vector<QString> graphemes(const QString& text) {
     return result;
 }
 
+QString without_controls(std::string_view utf8) {
+    QString shown;
+    for (const char32_t c : from_utf8(utf8).toUcs4())
+        if (!control(c)) shown.append(QString::fromUcs4(&c, 1));
+    return shown;
+}
+
 }  // namespace
 
 std::vector<std::string> letters(std::string_view utf8) {
@@ -35,10 +42,10 @@ std::vector<std::string> letters(std::string_view utf8) {
     return result;
 }
 
+int shown_characters(std::string_view utf8) { return int(without_controls(utf8).toUcs4().size()); }
+
 std::string clean_name(std::string_view utf8) {
-    QString shown;
-    for (const char32_t c : from_utf8(utf8).toUcs4())
-        if (!control(c)) shown.append(QString::fromUcs4(&c, 1));
+    const QString shown = without_controls(utf8);
     // Whole letters only, as long as their characters fit the limit.
     QString name;
     qsizetype characters = 0;

@@ -19,4 +19,7 @@ std::vector<std::string> letters(std::string_view utf8);
 // letter ends. Takes and gives UTF-8; applying it twice changes nothing more.
 std::string clean_name(std::string_view utf8);
 
+// How many characters the text shows: control characters do not count.
+int shown_characters(std::string_view utf8);
+
 }  // namespace media

@@ -264,8 +264,11 @@ void Window::create_text(TextBox& box, const TextStyle& style, double left, doub
     if (!style.multi_line) {
         auto* edit = new QLineEdit(main_->table());
         edit->setReadOnly(style.read_only);
-        QObject::connect(edit, &QLineEdit::textChanged, edit, [&box] {
+        QObject::connect(edit, &QLineEdit::textChanged, edit, [&box, edit](const QString& typed) {
+            const int cursor = edit->cursorPosition();
             if (box.on_change) box.on_change();
+            // A text the handler set back while the user types keeps the cursor where it was.
+            if (edit->text() != typed) edit->setCursorPosition(std::min(cursor, int(edit->text().size())));
         });
         widget = clicked = edit;
     } else {
