@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <mutex>
 #include <vector>
 
@@ -15,8 +16,8 @@
 namespace {
 
 // Qt's messages while the application object is being made. With no display to open, Qt ends
-// the process from there with a fatal message, after warnings that suggest reinstalling the
-// program: the player reads one clear line instead. Otherwise they are told once it stands.
+// the process from there with a fatal message that suggests reinstalling the program: the player
+// reads one clear line instead. Otherwise they are told once the application object stands.
 struct HeldMessage {
     QtMsgType type;
     QByteArray category;
@@ -26,13 +27,23 @@ std::mutex held_lock;
 std::vector<HeldMessage> held;
 
 void hold_start_up_message(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type == QtFatalMsg) {
-        static constexpr char kLine[] = "dolvaro: no graphical display; run it from a desktop session\n";
-        [[maybe_unused]] const ssize_t ignored = ::write(STDERR_FILENO, kLine, sizeof kLine - 1);
-        ::_exit(1);
-    }
     const std::lock_guard lock(held_lock);
-    held.push_back({type, context.category, text});
+    if (type != QtFatalMsg) {
+        held.push_back({type, context.category, text});
+        return;
+    }
+    static constexpr char kLine[] = "dolvaro: no graphical display; run it from a desktop session\n";
+    [[maybe_unused]] ssize_t ignored = ::write(STDERR_FILENO, kLine, sizeof kLine - 1);
+    // Where a display was asked for and could not be used, Qt's own warnings say why (an
+    // unreachable server, a broken plugin); its closing advice to reinstall is left out.
+    const auto set = [](const char* name) { const char* v = std::getenv(name); return v && *v; };
+    if (set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM")) {
+        for (const HeldMessage& m : held) {
+            const QByteArray line = m.text.toLocal8Bit() + '\n';
+            ignored = ::write(STDERR_FILENO, line.constData(), size_t(line.size()));
+        }
+    }
+    ::_exit(1);
 }
 
 void tell_held_messages(QtMessageHandler usual) {

@@ -20,8 +20,6 @@ namespace {
 
 const std::filesystem::path kRustle = std::filesystem::path(DOLVARO_SOURCE_DIR) / "assets/carta.wav";
 
-bool audio() { return media::MciDevice::audio_available(); }
-
 // Counts the starts of a device's sound or song on the mixer.
 std::shared_ptr<int> count_starts(media::MciDevice& device) {
     auto count = std::make_shared<int>(0);

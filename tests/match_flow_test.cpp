@@ -39,15 +39,18 @@ struct StackedPack : TestWindow {
     }
 };
 
-// The pauses of the deal by the given dealer, in order.
+// The pauses of the deal by each dealer (0 for none), written out: P the pause before a packet,
+// C the ten pauses before its cards, U the one after the user's packet, D the one after the deal.
 std::vector<double> deal_pauses(int dealer) {
+    static const char* const kByDealer[] = {"PCUPCPCPCD", "CPCPCPCUD", "CPCPCUPCD", "CPCUPCPCD", "PCUPCPCPCD"};
     std::vector<double> pauses;
-    for (int packet = 0, seat = dealer % 4 + 1; packet < 4; ++packet, seat = seat % 4 + 1) {
-        if (packet != 0 || seat == 1) pauses.push_back(pauses::kBeforePacket);
-        pauses.insert(pauses.end(), 10, pauses::kBeforeCard);
-        if (seat == 1) pauses.push_back(pauses::kAfterUsersPacket);
+    for (const char c : std::string_view(kByDealer[dealer])) {
+        if (c == 'C') {
+            pauses.insert(pauses.end(), 10, pauses::kBeforeCard);
+        } else {
+            pauses.push_back(c == 'P' ? pauses::kBeforePacket : c == 'U' ? pauses::kAfterUsersPacket : pauses::kAfterDeal);
+        }
     }
-    pauses.push_back(pauses::kAfterDeal);
     return pauses;
 }
 

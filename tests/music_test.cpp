@@ -21,8 +21,6 @@ const std::string kSettings = "dolvset.kvq", kSeq = "SEQUENTIAL MODE,";
 const std::string kNames = " 2 \r\n 1 \r\nYou\r\nRight\r\nTop\r\nLeft\r\n";  // the settings file up to the music line
 constexpr double kShortSong = 0.25;  // one note: its end comes about two seconds after its start
 
-bool audio() { return media::MciDevice::audio_available(); }
-
 // A song file: a song of these seconds, or (seconds 0) these bytes as they stand.
 struct Song { std::string name; double seconds = 30; std::string bytes = ""; };
 

@@ -15,6 +15,9 @@
 
 namespace testing_support {
 
+// Whether this machine can play sound at all; without it nothing starts and nothing ends.
+inline bool audio() { return media::MciDevice::audio_available(); }
+
 // A piano song whose notes, one each half second, last these seconds. Its end is silenced at
 // once (all sound off), so that the device reports it about two seconds later, not three.
 inline std::string song_bytes(double seconds) {

@@ -342,8 +342,7 @@ TEST(Gathering, StrongestFirstOntoTheWinnersCardWhichLeavesTowardItsSeat) {
 }
 
 // A trick gathered while the window has another shape gives the winner's card back the box of
-// every other card at that shape, and at the next one: in the user's hand it takes presses on
-// all of its face.
+// every other card at that shape, and at the next one.
 TEST(Gathering, WinnersCardKeepsTheShapeOfEveryCardThroughResizes) {
     TestWindow tw;
     ui::MainWindow& f = tw->window().main_window();

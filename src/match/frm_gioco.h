@@ -48,7 +48,10 @@ public:
     // the timer's tick, a song's end, a resize, the close) runs inside the event passes of that one
     // wait, never waits or pauses itself, and never touches the counters or working values of the
     // procedure that waits; so waits never nest (event_depth_ is the depth of event passes under
-    // way, 0 in game code). A close of the window (its close box, "&Quit", a signal of a logout)
+    // way, 0 in game code). One handler shows something modal: the user's refused card opens its
+    // message box, whose own event loop runs the timer's tick, a song's end and a close while it
+    // is open (the box keeps the mouse and the menus from the table). A close of the window (its
+    // close box, "&Quit", a signal of a logout)
     // marks the run over; the event pass that ran it then throws ProgramEnded, which unwinds every
     // wait up to Form_Activate, so that no game step runs after a close; game code that would show
     // a message box or beep after a close throws it at once. While the frames of an animation run,

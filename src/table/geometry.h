@@ -19,7 +19,7 @@ struct Box {
 };
 
 // Card images not in use lie here, off the table; the four cards of a tied dealer draw are put
-// aside here until the next hand's set-up parks them.
+// aside here until the draw, or the next hand's set-up, parks them.
 inline constexpr Point kParked{2500, 2500};
 inline constexpr Point kAside{1500, 1500};
 

@@ -81,7 +81,7 @@ protected:
 class PictureBox : public BoxedControl {
 public:
     Picture picture() const { return picture_; }
-    // A new picture gives the box the size its design box has now (see Window::scale_boxes).
+    // A new picture gives the box its design size scaled as the boxes were (Window::scale_boxes).
     void SetPicture(Picture picture);
 
     std::function<void(std::int16_t button, float x, float y)> on_mouse_down;

@@ -41,8 +41,8 @@ public:
     // All boxed controls, in creation order.
     const std::vector<BoxedControl*>& controls() const { return controls_; }
     // Scales every control's box, width and left by the one ratio, height and top by the other,
-    // as a layout pass does. A picture given to a box later takes the size its design box would
-    // have now, so that it looks like the boxes scaled with the window.
+    // as a layout pass does. A picture given to a box later takes its design size scaled as the
+    // boxes were, so that it looks like the boxes scaled with the window.
     void scale_boxes(double width_ratio, double height_ratio);
     double box_scale_x() const { return box_scale_x_; }
     double box_scale_y() const { return box_scale_y_; }
