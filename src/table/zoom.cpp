@@ -13,8 +13,9 @@ void frmGioco::Form_Resize() {
     const float width_ratio = last_width > 0 ? new_width / last_width : 1.0f;
     const float height_ratio = last_height > 0 ? new_height / last_height : 1.0f;
 
-    // Each dimension that changed scales its own boxes: widths and lefts, heights and tops.
-    f.scale_boxes(new_width != last_width ? width_ratio : 1.0, new_height != last_height ? height_ratio : 1.0);
+    // Each dimension scales its own boxes, widths and lefts, heights and tops; one that did not
+    // change has the ratio 1 and leaves them as they are.
+    f.scale_boxes(width_ratio, height_ratio);
 
     last_width = float(f.outer_width());
     last_height = float(f.outer_height());
