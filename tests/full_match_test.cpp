@@ -41,7 +41,7 @@ TEST(FullMatch, ThreeMatchesPlayedToTheirEndHandByHand) {
             EXPECT_EQ(w.hand_points[s][h], std::round(w.hand_points[s][h])) << "seat " << s;
             sum += w.hand_points[s][h];
             const auto& column = w.hand_points[s];
-            EXPECT_EQ(float(w.match_totals[s]), std::accumulate(&column[1], &column[h + 1], 0.0f)) << "seat " << s;
+            EXPECT_EQ(float(w.match_totals[s]), std::accumulate(column.begin() + 1, column.begin() + h + 1, 0.0f)) << "seat " << s;
         }
         EXPECT_TRUE(sum >= 20 && sum <= 22) << sum;
         if (h > 1) {

@@ -155,7 +155,7 @@ TEST(Deal, PacketsGoRoundFromTheSeatAfterTheDealerAndBacksLieAtTheirSeats) {
         tw->daicarte();
         for (int packet = 0, seat = dealer % 4 + 1; packet < 4; ++packet, seat = seat % 4 + 1)
             EXPECT_EQ(std::set<int>(&tw->hands[seat][1], &tw->hands[seat][11]),
-                      std::set<int>(&tw->deck[packet * 10 + 1], &tw->deck[packet * 10 + 11])) << seat;
+                      std::set<int>(tw->deck.begin() + packet * 10 + 1, tw->deck.begin() + packet * 10 + 11)) << seat;
         EXPECT_EQ(pauses, deal_pauses(dealer));
         EXPECT_TRUE(!tw->dorsov.Visible() && tw->input_lock == 100);
         // What the backs cover: from the first slot's corner to the far corner of the last back,

@@ -1,0 +1,61 @@
+# Reads CTest's own listing of the tests: each must end at a time limit of at most two minutes,
+# so that a test that hangs cannot hold the run, and run headless, with the offscreen windows and
+# an audio driver of its own, whatever the machine it runs on has.
+#
+#   cmake -DCTEST=ctest -DBUILD_DIR=build -P test_listing.cmake
+
+cmake_minimum_required(VERSION 3.25)
+
+execute_process(COMMAND ${CTEST} --show-only=json-v1 --test-dir ${BUILD_DIR}
+  OUTPUT_VARIABLE listing RESULT_VARIABLE status ERROR_QUIET)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "ctest could not list the tests")
+endif()
+string(JSON count LENGTH "${listing}" tests)
+# The suite's own tests, the checks without sound and this one: far more than a handful.
+if(count LESS 50)
+  message(FATAL_ERROR "only ${count} tests listed")
+endif()
+
+set(faults "")
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+  string(JSON name GET "${listing}" tests ${i} name)
+  string(JSON properties ERROR_VARIABLE none GET "${listing}" tests ${i} properties)
+  set(timeout "")
+  set(environment "")
+  if(NOT none)
+    string(JSON n LENGTH "${properties}")
+    math(EXPR n_last "${n} - 1")
+    foreach(j RANGE ${n_last})
+      string(JSON property GET "${properties}" ${j} name)
+      if(property STREQUAL "TIMEOUT")
+        string(JSON timeout GET "${properties}" ${j} value)
+      elseif(property STREQUAL "ENVIRONMENT")
+        string(JSON values GET "${properties}" ${j} value)
+        string(JSON m LENGTH "${values}")
+        math(EXPR m_last "${m} - 1")
+        foreach(k RANGE ${m_last})
+          string(JSON variable GET "${values}" ${k})
+          list(APPEND environment "${variable}")
+        endforeach()
+      endif()
+    endforeach()
+  endif()
+  if(timeout STREQUAL "" OR timeout LESS_EQUAL 0 OR timeout GREATER 120)
+    list(APPEND faults "${name}: time limit '${timeout}'")
+  endif()
+  if(NOT "QT_QPA_PLATFORM=offscreen" IN_LIST environment)
+    list(APPEND faults "${name}: no offscreen windows in '${environment}'")
+  endif()
+  list(FILTER environment INCLUDE REGEX "^SDL_AUDIODRIVER=.")
+  if(NOT environment)
+    list(APPEND faults "${name}: no audio driver of its own")
+  endif()
+endforeach()
+
+if(faults)
+  list(JOIN faults "\n  " lines)
+  message(FATAL_ERROR "tests without their limit or environment:\n  ${lines}")
+endif()
+message(STATUS "${count} tests, each with its time limit and its whole environment")
