@@ -1,7 +1,6 @@
 // The program: one table window, maximized, living until it is closed.
 
 #include <QApplication>
-#include <QScreen>
 
 #include <unistd.h>
 
@@ -32,12 +31,15 @@ void hold_start_up_message(QtMsgType type, const QMessageLogContext& context, co
         held.push_back({type, context.category, text});
         return;
     }
-    static constexpr char kLine[] = "dolvaro: no graphical display; run it from a desktop session\n";
-    [[maybe_unused]] ssize_t ignored = ::write(STDERR_FILENO, kLine, sizeof kLine - 1);
-    // Where a display was asked for and could not be used, Qt's own warnings say why (an
-    // unreachable server, a broken plugin); its closing advice to reinstall is left out.
+    // Where a display was asked for and could not be used, Qt's own warnings say why (a server
+    // that is gone, a missing plugin); its closing advice to reinstall is left out.
     const auto set = [](const char* name) { const char* v = std::getenv(name); return v && *v; };
-    if (set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM")) {
+    const bool asked = set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+    static constexpr char kNone[] = "dolvaro: no graphical display; run it from a desktop session\n";
+    static constexpr char kUnopened[] = "dolvaro: the graphical display could not be opened\n";
+    [[maybe_unused]] ssize_t ignored =
+        asked ? ::write(STDERR_FILENO, kUnopened, sizeof kUnopened - 1) : ::write(STDERR_FILENO, kNone, sizeof kNone - 1);
+    if (asked) {
         for (const HeldMessage& m : held) {
             const QByteArray line = m.text.toLocal8Bit() + '\n';
             ignored = ::write(STDERR_FILENO, line.constData(), size_t(line.size()));
@@ -70,9 +72,7 @@ int main(int argc, char** argv) {
     ui::on_end_signals(form, end_signals, [&window] { window.menu_quit_Click(); });
     window.Form_Load();
 
-    // Fill the screen even where no window manager acts on the request to maximize.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) form.setGeometry(screen->availableGeometry());
-    form.showMaximized();
+    form.open_maximized();
     app.exec();
     return 0;
 }

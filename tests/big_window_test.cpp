@@ -1,7 +1,9 @@
 // A window pulled far past any screen: it grows no larger than the desktop shows (a 4K screen at
 // least), nor does the table's image or a picture's rendering, and the table comes back as it
-// was when the window does.
+// was when the window does. The limit is the desktop's as it is now.
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 #include "probe.h"
@@ -26,4 +28,19 @@ TEST(BigWindow, GrowsNoLargerThanAScreenShowsAndComesBackAsBefore) {
     f.resize(design);
     tw->Form_Resize();
     EXPECT_EQ(tw->surface.image(), before);
+}
+
+// The limit follows the desktop as it is now: a limit taken from a smaller desktop gives way as
+// soon as a screen is attached, moved or resized.
+TEST(BigWindow, TheLimitFollowsTheScreensTheDesktopHasNow) {
+    testing_support::TestWindow tw;
+    ui::MainWindow& f = tw->window().main_window();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize now = ui::MainWindow::largest_window_size();
+    f.setMaximumSize(800, 600);  // what a start on a smaller desktop gave
+    emit qApp->screenAdded(screen);
+    EXPECT_EQ(f.maximumSize(), now) << "a screen attached";
+    f.setMaximumSize(800, 600);
+    emit screen->virtualGeometryChanged(screen->virtualGeometry());
+    EXPECT_EQ(f.maximumSize(), now) << "a screen moved or resized";
 }

@@ -9,7 +9,6 @@
 
 #include <stdexcept>
 
-#include "match/pauses.h"
 #include "scripted_user.h"
 #include "sound_support.h"
 #include "test_window.h"
@@ -130,7 +129,7 @@ TEST(CardSound, RustleSoundsOnceForEveryCardDrawnDealtAndPlayed) {
         std::vector<int> heard, expected;
         int most_playing = 0;
         w.test_hooks.pause = [&](double tempo) {
-            if (tempo != pauses::kDealerDrawn && heard.empty()) return;  // the dealer is known from its pause on
+            if (tempo != 6.0 && heard.empty()) return;  // the dealer is known from its pause on
             int dealt = 0;
             for (int seat = 1; seat <= 4; ++seat)
                 dealt += int(std::count_if(&w.hands[seat][1], &w.hands[seat][11], [](int card) { return card; }));

@@ -6,6 +6,7 @@
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QWindow>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -43,8 +44,9 @@ inline std::optional<QWidget*> hit(QWidget* table, QPoint at) {
     const QObjectList& stack = table->children();  // the last is the topmost
     for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
         auto* child = qobject_cast<QWidget*>(*it);
+        // A masked control (a card where its face does not fill its box) takes presses only inside its mask.
         if (child && !child->isHidden() && !child->testAttribute(Qt::WA_TransparentForMouseEvents) &&
-            child->geometry().contains(at))
+            child->geometry().contains(at) && (child->mask().isEmpty() || child->mask().contains(at - child->pos())))
             return child;
     }
     return nullptr;
@@ -97,6 +99,18 @@ inline bool click(QWidget* target, Qt::MouseButton button = Qt::LeftButton, std:
 }
 inline bool press(const ui::BoxedControl& c, Qt::MouseButton b = Qt::LeftButton) { return press(mouse_target(c), b); }
 inline bool click(const ui::BoxedControl& c, Qt::MouseButton b = Qt::LeftButton) { return click(mouse_target(c), b); }
+
+// A click at a point of the table, in its pixels, given to the window as the window system gives
+// it: the window finds what shows there, a control or the table itself. The window must show.
+inline void click_at(QWidget* table, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    QWidget* top = table->window();
+    const QPointF local = table->mapTo(top, at);
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+        QMouseEvent event(type, local, local, top->mapToGlobal(local), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(top->windowHandle(), &event);
+    }
+}
 
 // A press on the bare table at a point given in logical units.
 inline void press_table(const ui::Window& window, float x, float y, Qt::MouseButton button = Qt::LeftButton) {

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "input.h"
-#include "match/pauses.h"
 #include "probe.h"
 #include "scripted_user.h"
 #include "sound_support.h"
@@ -39,6 +38,12 @@ struct StackedPack : TestWindow {
     }
 };
 
+// Every pause is written in plain seconds at the slowest rate, as the game's timing table gives it:
+// 6 while the drawn cards lie before their players; 2 before a packet, after the deal and before
+// the first trick; 1 before each card dealt, after the user's packet, while a played card stands
+// beside its seat, after a card that does not end its trick and after a trick; 0.5 while a trick
+// lies gathered on its winner's card.
+
 // The pauses of the deal by each dealer (0 for none), written out: P the pause before a packet,
 // C the ten pauses before its cards, U the one after the user's packet, D the one after the deal.
 std::vector<double> deal_pauses(int dealer) {
@@ -46,9 +51,9 @@ std::vector<double> deal_pauses(int dealer) {
     std::vector<double> pauses;
     for (const char c : std::string_view(kByDealer[dealer])) {
         if (c == 'C') {
-            pauses.insert(pauses.end(), 10, pauses::kBeforeCard);
+            pauses.insert(pauses.end(), 10, 1.0);
         } else {
-            pauses.push_back(c == 'P' ? pauses::kBeforePacket : c == 'U' ? pauses::kAfterUsersPacket : pauses::kAfterDeal);
+            pauses.push_back(c == 'P' ? 2.0 : c == 'U' ? 1.0 : 2.0);
         }
     }
     return pauses;
@@ -123,7 +128,7 @@ TEST(DealerDraw, TiesDrawAgainUntilOneIsHighestOrThePackIsUsedUp) {
                 expected.emplace_back(std::lround(table.drawn(seat).x), std::lround(table.drawn(seat).y));
         EXPECT_EQ(drawn, expected);
         EXPECT_EQ(messages, std::vector<std::string>(c.series - (c.dealer != 0), "Try again, please"));
-        EXPECT_EQ(pauses, std::vector<double>(c.dealer != 0, pauses::kDealerDrawn));
+        EXPECT_EQ(pauses, std::vector<double>(c.dealer != 0, 6.0));
         EXPECT_EQ(std::tuple(int(tw->deck_pos), int(tw->dealer), int(tw->choose_dealer), int(tw->input_lock),
                              tw->personalize_players.Enabled()),
                   c.dealer ? std::tuple(4 * c.series, c.dealer, 0, 100, false) : std::tuple(41, 0, 1, 0, false));
@@ -201,7 +206,7 @@ TEST(Hand, EachDealerHasItsLeaderAndItsPauses) {
             EXPECT_FALSE(w.Text2.Visible() || w.Text4.Visible()) << "an overlay left from the score sheet";
         }
         pauses.push_back(tempo);
-        if (tempo == pauses::kBesideSeat && w.cards_played == 1 && leaders.size() == dealers.size()) {
+        if (tempo == 1.0 && w.cards_played == 1 && leaders.size() == dealers.size()) {
             // The first card of the hand: the seat named in white has its card beside it.
             const std::vector<int> lit = seats_named_in(w, kWhite);
             const int seat = lit.size() == 1 ? lit[0] : 0;
@@ -215,16 +220,16 @@ TEST(Hand, EachDealerHasItsLeaderAndItsPauses) {
         if (dealers.size() == 3 && w.trick_number == 11) w.match_totals = {0, 200, 100, 100, 50};
     };
     user.at_end_of_hand = [&] {
-        std::vector<double> expected(w.hand_number == 1, pauses::kDealerDrawn);
+        std::vector<double> expected(w.hand_number == 1, 6.0);  // the draw
         for (const double pause : deal_pauses(w.dealer)) expected.push_back(pause);
-        expected.push_back(pauses::kBeforeFirstTrick);
+        expected.push_back(2.0);  // before the first trick
         for (int trick = 1; trick <= 10; ++trick) {
             for (int card = 1; card <= 4; ++card) {
-                expected.push_back(pauses::kBesideSeat);
-                if (card < 4) expected.push_back(pauses::kAfterCard);
+                expected.push_back(1.0);  // beside its seat
+                if (card < 4) expected.push_back(1.0);  // after it
             }
-            expected.push_back(pauses::kTrickGathered);
-            if (trick < 10) expected.push_back(pauses::kAfterTrick);
+            expected.push_back(0.5);  // gathered
+            if (trick < 10) expected.push_back(1.0);  // after the trick
         }
         EXPECT_EQ(pauses, expected) << "hand " << int(w.hand_number);
         pauses.clear();
@@ -316,7 +321,7 @@ TEST(TrickLoop, OneTrickLedBySeatThreeRunsInItsOrder) {
             const std::vector<int> lit = seats_named_in(*tw, kWhite);
             steps.emplace_back(tempo, tw->current_player, tw->cards_played, tw->trick_number, marked,
                                std::ranges::count(lit, 1), std::ranges::count(lit, 2));
-            if (tw->trick_number == 2 && tempo == pauses::kAfterTrick) tw->menu_quit_Click();  // the trick is over
+            if (tw->trick_number == 2 && tempo == 1.0) tw->menu_quit_Click();  // the trick is over
         };
         int passes = 0;
         ScriptedUser user(*tw);
@@ -331,7 +336,7 @@ TEST(TrickLoop, OneTrickLedBySeatThreeRunsInItsOrder) {
         EXPECT_THROW(tw->gioco(), ProgramEnded);
         EXPECT_TRUE(std::ranges::count(tw->hands[1], c.played + 100) == 1 && tw->refusal_flag == 0);
         const int winner = tw->trick_leader;
-        constexpr double kBeside = pauses::kBesideSeat, kAfter = pauses::kAfterCard;
+        constexpr double kBeside = 1.0, kAfter = 1.0, kGathered = 0.5, kAfterTrick = 1.0;
         EXPECT_EQ(steps, (std::vector<Step>{
                              {kBeside, 3, 1, 1, {0, 0, 0, 1, 0}, false, false},  // seat 3 marked before its card moves
                              {kAfter, 3, 1, 1, {0, 0, 0, 1, 0}, false, false},
@@ -340,8 +345,8 @@ TEST(TrickLoop, OneTrickLedBySeatThreeRunsInItsOrder) {
                              {kBeside, 1, 3, 1, {0, 0, 0, 1, 1}, true, false},  // the user's card marked after its move
                              {kAfter, 1, 3, 1, {0, 1, 0, 1, 1}, true, false},
                              {kBeside, 2, 4, 1, {0, 1, 1, 1, 1}, true, false},  // seat 2 at once, the user still lit
-                             {pauses::kTrickGathered, winner, 4, 2, {0, 1, 1, 1, 1}, true, false},  // the winner leads
-                             {pauses::kAfterTrick, winner, 4, 2, {0, 1, 1, 1, 1}, true, false}}));
+                             {kGathered, winner, 4, 2, {0, 1, 1, 1, 1}, true, false},  // the winner leads
+                             {kAfterTrick, winner, 4, 2, {0, 1, 1, 1, 1}, true, false}}));
     }
 }
 

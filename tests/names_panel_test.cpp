@@ -5,13 +5,16 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "input.h"
 #include "probe.h"
+#include "scripted_user.h"
 #include "test_window.h"
 
 using testing_support::press_table;
@@ -83,15 +86,18 @@ TEST(NamesPanel, LaysOutTitleBoxesLabelsAndMarkOnceHoweverOftenChosen) {
 // An edit reaches the names at once, the file only when the mark closes the panel, and the seats
 // when the names are printed next. Typed past the limit or pasted with line breaks and control
 // characters, a name keeps the rule: cleaned first, then cut to twenty characters (not UTF-16
-// units); a full name takes no more letters typed into it; the box shows what is kept. The names nobody edited, twenty characters beyond the Basic
-// Multilingual Plane among them, go back to the file byte for byte.
+// units); a full name takes no more letters typed or pasted into it, while a paste over all of it
+// is cut like any other; the box shows what is kept, its cursor where the user left it. The names
+// nobody edited, twenty characters beyond the Basic Multilingual Plane among them, go back to the
+// file byte for byte.
 TEST(NamesPanel, EditsReachTheNamesAtOnceTheFileOnCloseAndKeepTheRule) {
     const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
     const std::string kept[] = {"", "aaaaaaaaaaaaaaaaaaa\xF0\x9F\x98\x80", (emoji.repeated(11)).toStdString(), "",
                                 "Zo\xC3\xAB"};
     const QString full = "abcdefghijklmnopqrst";
-    // What the box held first (then the input goes in at the place given), or the input replaces all.
-    const struct { const char* what; bool paste; QString input, want, first = ""; int at = -1; } cases[] = {
+    // What the box held first, then the input goes in at the place given or replaces all; where the
+    // cursor is left (-1: not looked at).
+    const struct { const char* what; bool paste; QString input, want, first = ""; int at = -1, cursor = -1; } cases[] = {
         {"typed", false, "Gina", "Gina"},
         {"emptied", false, "", ""},
         {"typed past the limit", false, QString(25, 'x'), QString(20, 'x')},
@@ -100,8 +106,10 @@ TEST(NamesPanel, EditsReachTheNamesAtOnceTheFileOnCloseAndKeepTheRule) {
          QString("Ann\tA") + QChar(1) + "B\x1b[31mRed\r\nSecond line" + QChar(0x7f), "AnnAB[31mRedSecond l"},
         {"twenty characters, one of two UTF-16 units", true, QString(19, 'a') + emoji, QString(19, 'a') + emoji},
         {"a character past the limit", true, QString(20, 'b') + emoji, QString(20, 'b')},
-        {"typed into a full name", false, "XY", full, full, 5},
-        {"typed into a name with room", false, "XY", "abXYc", "abc", 2},
+        {"typed into a full name", false, "XY", full, full, 5, 5},
+        {"pasted into a full name", true, "XY", full, full, 5, 5},
+        {"pasted over all of a full name", true, QString(25, 'y'), QString(20, 'y'), full, -1, 20},
+        {"typed into a name with room", false, "XY", "abXYc", "abc", 2, 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -112,11 +120,12 @@ TEST(NamesPanel, EditsReachTheNamesAtOnceTheFileOnCloseAndKeepTheRule) {
         tw->Form_Load();
         tw->Form_Activate();
         tw->personalize_players.Click();
-        if (c.at >= 0) enter(tw->TxtPlayer[3], c.first, false);
+        if (!c.first.isEmpty()) enter(tw->TxtPlayer[3], c.first, false);
         enter(tw->TxtPlayer[3], c.input, c.paste, c.at);
         const std::string name = c.want.toStdString();
         EXPECT_EQ(tw->player_names, (std::array<std::string, 5>{"", kept[1], kept[2], name, kept[4]}));
         EXPECT_EQ(tw->TxtPlayer[3].Text(), name) << "the box shows the name kept";
+        if (c.cursor >= 0) EXPECT_EQ(static_cast<QLineEdit*>(tw->TxtPlayer[3].widget())->cursorPosition(), c.cursor);
         EXPECT_EQ(tw.dir.read(kFile), before) << "an edit alone saves nothing";
         const ui::BoxedControl& mark = tw->Shape1;
         press_table(tw->window(), mark.Left() + mark.Width() / 2, mark.Top() + mark.Height() / 2);
@@ -154,5 +163,40 @@ TEST(NamesPanel, CloseMarkClosesOnlyStrictlyInsideAndWhenFree) {
         press_table(tw->window(), mark.Left() + c.dx * mark.Width(), mark.Top() + c.dy * mark.Height(), c.button);
         EXPECT_EQ(std::tuple(tw->names_panel_open(), file_written(tw), tw->surface.image() == before),
                   std::tuple(c.state != 'c' && !c.closes, c.closes, !c.closes));
+    }
+}
+
+// Names typed into the panel are saved however its time ends: the first click on the pack closes
+// it as the mark would, and the prompt it covered shows again; "&Quit" or the close box with the
+// panel still open save them as its close would.
+TEST(NamesPanel, TheFirstDrawOrTheEndOfTheRunClosesItWithTheNamesSaved) {
+    for (const char end : {'d', 'q', 'c'}) {  // the first draw, "&Quit", the close box
+        SCOPED_TRACE(end);
+        TestWindow tw(true, false);
+        tw->test_hooks.pause_scale = 0.001;
+        tw->test_hooks.run_main_on_activate = true;
+        testing_support::ScriptedUser user(*tw);
+        user.meddle = false;
+        bool typed = false, prompt = false;
+        user.before_acting = [&] {
+            if (!user.draw_waits()) return false;
+            if (!std::exchange(typed, true)) {
+                tw->personalize_players.Click();
+                enter(tw->TxtPlayer[1], "Gina", false);
+                if (end == 'd') return false;  // the user clicks the pack, the panel open
+                end == 'q' ? tw->menu_quit.Click() : void(tw->window().main_window().close());
+                return true;
+            }
+            // The second draw waits: the first click has closed the panel.
+            tw->surface.SetFontSize(8);
+            prompt = probe::reads(tw->surface, 5, 5, "Dialer choice - Click the pack", kWhite, kTable);
+            EXPECT_FALSE(tw->names_panel_open() || tw->TxtPlayer[1].Visible());
+            tw->menu_quit_Click();
+            return true;
+        };
+        tw->Form_Activate();
+        EXPECT_TRUE(tw->run_over() && typed);
+        EXPECT_EQ(tw.dir.read(kFile), " 2 \r\n 1 \r\nGina\r\nRight\r\nTop\r\nLeft\r\n 0 \r\n");
+        if (end == 'd') EXPECT_TRUE(prompt) << "the prompt shows again";
     }
 }

@@ -69,7 +69,9 @@ TEST(SettingsFile, ReaderKeepsWhatItCanAndDefaultsTheRest) {
         {"short", " 3 \r\n 0 \r\nMaria\r\n", 3, 0, Names{"", "Maria", "Right", "Top", "Left"}, 0},
         {"blanks and extra lines", "3\r\n\t1  \r\nA\r\nB\r\nC\r\nD\r\n  101\r\nextra\r\n", 3, 1, abcd, 101},
         {"bare line feeds", " 1 \n 0 \nA\nB\nC\nD\n 0 \n", 1, 0, abcd, 0},
-        {"Latin-1", " 2 \r\n 1 \r\nNicol\xF2\r\nB\r\nC\r\nD\r\n 0 \r\n", 2, 1, Names{"", "Nicolò", "B", "C", "D"}, 0},
+        // Each line in its own character set: one byte that is not UTF-8 spoils no other line.
+        {"Latin-1 beside UTF-8", " 2 \r\n 1 \r\nNicol\xF2\r\nZo\xC3\xAB\r\nC\r\nD\r\n 0 \r\n", 2, 1,
+         Names{"", "Nicolò", "Zoë", "C", "D"}, 0},
         // Only the head of the file is read: the lines after a huge one are not.
         {"1 MB line", " 1 \r\n 0 \r\n" + std::string(1 << 20, 'x') + "\r\nB\r\nC\r\nD\r\n 101 \r\n", 1, 0,
          Names{"", std::string(kNameLimit, 'x'), "Right", "Top", "Left"}, 0},

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "match/pauses.h"
 #include "probe.h"
 #include "test_window.h"
 #include "window/window.h"
@@ -92,7 +91,7 @@ TEST(PlayedCard, ShowsBesideItsSeatThenInItsTrickSlotAndLeavesItsRow) {
         Point shown{};
         tw->test_hooks.pause = [&](double t) { pauses.push_back(t); shown = place(card); };
         tw->muovo_carta_da_giocare();
-        EXPECT_TRUE(pauses == std::vector{pauses::kBesideSeat} && near(shown, table.beside(seat, row.y), 0.01) &&
+        EXPECT_TRUE(pauses == std::vector{1.0} && near(shown, table.beside(seat, row.y), 0.01) &&
                     near(place(card), table.trick_slot(seat), 0.01))
             << shown.x << ", " << shown.y << " then " << card.Left() << ", " << card.Top();
         EXPECT_EQ(card.widget()->parentWidget()->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly), card.widget());
@@ -321,7 +320,7 @@ TEST(Gathering, StrongestFirstOntoTheWinnersCardWhichLeavesTowardItsSeat) {
         // The winner's card: in place while the others come, then out toward its seat.
         ASSERT_EQ(seen.pauses.size(), 1u);
         const int paused_at = seen.pauses[0].second;
-        EXPECT_TRUE(left_slot[c.winner] >= paused_at && seen.pauses[0].first == pauses::kTrickGathered);
+        EXPECT_TRUE(left_slot[c.winner] >= paused_at && seen.pauses[0].first == 0.5);
         const Point d = away[c.winner], slid = seen.at[paused_at + 299][c.winner], out = seen.at[seen.frames - 1][c.winner];
         const float w = tw->card_width;
         const Point slide_end{table.cx + 2 * w * d.x, table.cy + 2 * w * d.y};

@@ -6,6 +6,7 @@
 
 #include "window/window.h"
 #include "input.h"
+#include "probe.h"
 #include "test_window.h"
 
 using ui::Rgb;
@@ -129,6 +130,12 @@ TEST(Surface, BoxesHoldBothCornersAndPrintMovesThePosition) {
     EXPECT_TRUE(at(250 + s.TextWidth("  7"), 118));
     s.Print("12");
     EXPECT_TRUE(at(0, 118 + s.TextHeight()) && s.TextHeight() > 5 && s.TextHeight() < 15);
+    // A table with no area keeps its drawing for when it has room again.
+    s.FillBox(100, 400, 200, 450, kRed);
+    const QSize size = s.image().size();
+    s.resize_pixels(size.width(), 0, 1.0);
+    s.resize_pixels(size.width(), size.height(), 1.0);
+    EXPECT_EQ(s.Point(150, 425), kRed);
 }
 
 // In a window grown more in height than in width, drawings stand at their logical place,
@@ -168,7 +175,9 @@ TEST(Input, ButtonsAndPointsReachCardsTableAndPack) {
     const double ux = tw->window().unit_x(), uy = tw->window().unit_y();
     for (const auto& [qt, b] : {std::pair{Qt::LeftButton, 1.f}, {Qt::RightButton, 2.f}, {Qt::MiddleButton, 4.f}}) {
         got.clear();
-        const QPointF at[] = {{0, 0}, {card.widget()->width() - 1.0, card.widget()->height() - 1.0}, {400 * ux, 300 * uy}};
+        // The face's far corner: the window is not quite of the design's shape, nor the face of its box's.
+        const QSizeF face = ui::picture_drawn_size(7, tw->window().zoom(), 1.0);
+        const QPointF at[] = {{0, 0}, {face.width() - 1.0, face.height() - 1.0}, {400 * ux, 300 * uy}};
         for (int i = 0; i < 3; ++i) press(i < 2 ? card.widget() : tw->window().main_window().table(), qt, at[i]);
         ASSERT_EQ(got.size(), 3u) << b;
         for (int i = 0; i < 3; ++i)
@@ -181,4 +190,130 @@ TEST(Input, ButtonsAndPointsReachCardsTableAndPack) {
     for (const Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) click(tw->dorsov, b);
     press(tw->dorsov);
     EXPECT_EQ(pack, 1);
+}
+
+// In windows of other shapes than the design's, a card's box is wider (or taller) than its face:
+// a click on the bare part is a click on the table, which hides the overlays and plays nothing,
+// nor draws from the pack; where the bare part lies over the face of the card beside, that card
+// plays; a click on a face acts. The clicks reach the window as the window system gives them.
+TEST(Input, ACardOrThePackTakesAClickOnlyWhereItsPictureShows) {
+    for (const QSize outer : {QSize(1920, 1080), QSize(700, 1000)}) {
+        SCOPED_TRACE(testing::Message() << outer.width() << " x " << outer.height());
+        TestWindow tw;
+        ui::MainWindow& f = tw->window().main_window();
+        f.show();
+        f.resize(outer);
+        tw->Form_Resize();
+        tw->gioco_imposta();
+        const table::Geometry table = tw->geometry();
+        // The user's hand in its row, each card over the one on its right, free to lead any card.
+        for (int slot = 10; slot >= 1; --slot) {
+            tw->hands[1][slot] = std::uint8_t(slot);
+            tw->carta[slot].Move(table.row(1, slot).x, table.row(1, slot).y);
+            tw->carta[slot].ToFront();
+        }
+        tw->trick_number = 2;
+        tw->trick_leader = tw->current_player = 1;
+        tw->input_lock = 0;
+        const double zoom = tw->window().zoom();
+        const auto face = [&](const ui::PictureBox& box) {
+            return QRect(int(box.px_left()), int(box.px_top()), int(85 * zoom), int(153 * zoom));
+        };
+        const auto box_of = [](const ui::PictureBox& box) {
+            return QRect(int(box.px_left()), int(box.px_top()), int(box.px_width()), int(box.px_height()));
+        };
+        // Where the box is bare: beside the face in a wide window, under it in a tall one.
+        const auto bare = [&](const ui::PictureBox& box) {
+            const QRect f = face(box), b = box_of(box);
+            return outer.width() > 1500 ? QPoint((f.right() + b.right()) / 2, f.center().y())
+                                        : QPoint(f.center().x(), (f.bottom() + b.bottom()) / 2);
+        };
+        // What a click at the point plays, and whether it left the overlay shown.
+        const auto click = [&](QPoint at) {
+            tw->played_card = 0;
+            tw->Text2.Show();
+            testing_support::click_at(f.table(), at);
+            return std::pair(int(tw->played_card), tw->Text2.Visible());
+        };
+        ASSERT_GT(box_of(tw->carta[10]).size().width() + box_of(tw->carta[10]).size().height(),
+                  face(tw->carta[10]).width() + face(tw->carta[10]).height() + 20);
+        const QRect last = face(tw->carta[10]);
+        EXPECT_EQ(click(QPoint(last.right() - 3, last.center().y())), std::pair(10, false)) << "the face plays";
+        EXPECT_EQ(click(bare(tw->carta[10])), std::pair(0, false)) << "beside the last card: the table";
+        if (outer.width() > 1500) {
+            EXPECT_EQ(click(bare(tw->carta[3])), std::pair(4, false)) << "over the next card's face: that card";
+            tw->carta[5].Move(table::kParked.x, table::kParked.y);  // played: its place is felt again
+            EXPECT_EQ(click(bare(tw->carta[4])), std::pair(0, false)) << "in the gap a played card left";
+        }
+        // The pack in the dealer draw: only its picture draws a card.
+        tw->choose_dealer = 1;
+        tw->deck_pos = 1;
+        tw->current_player = 2;
+        tw->dorsov.Show();
+        tw->dorsov.ToFront();
+        EXPECT_EQ(click(bare(tw->dorsov)).first, 0) << "beside the pack";
+        EXPECT_EQ(click(face(tw->dorsov).center()).first, tw->deck[1]) << "the pack";
+    }
+}
+
+// Opened maximized, the window fills the screen; restored, it lies wholly on the screen, its
+// title bar with it, at the design's shape and as large as the screen leaves room for. On a large
+// screen that is the design size.
+TEST(Window, OpensMaximizedAndRestoresWhollyOnTheScreen) {
+    TestWindow tw;
+    ui::MainWindow& f = tw->window().main_window();
+    const QSize design = f.size();
+    f.open_maximized();
+    for (int i = 0; i < 10; ++i) tw->DoEvents();
+    const QRect free = f.screen()->availableGeometry();
+    EXPECT_TRUE(f.isMaximized() && f.frameGeometry() == free) << "maximized";
+    f.showNormal();
+    for (int i = 0; i < 10; ++i) tw->DoEvents();
+    const QRect restored = f.frameGeometry();
+    EXPECT_TRUE(free.contains(restored) && restored.top() >= free.top() && f.geometry().top() > restored.top())
+        << restored.x() << ", " << restored.y() << " " << restored.width() << " x " << restored.height();
+    EXPECT_NEAR(double(f.width()) / f.height(), double(design.width()) / design.height(), 0.01);
+    EXPECT_GT(f.height(), free.height() / 2);
+    EXPECT_EQ(ui::MainWindow::restored_geometry(QRect(0, 0, 1920, 1080), design).size(), design);
+}
+
+// A window squeezed during the deal to its menu bar, or to no width, has no table to lay out:
+// nothing changes while it is so, and grown again it shows the whole deal where it belongs, the
+// user's hand in its row on the table and the backs painted at their seats.
+TEST(Zoom, ATableWithNoWidthOrHeightChangesNothingAndTheDealComesBackWhole) {
+    for (const bool no_height : {true, false}) {
+        SCOPED_TRACE(no_height ? "no height" : "no width");
+        TestWindow tw;
+        ui::MainWindow& f = tw->window().main_window();
+        f.show();
+        const QSize size = f.size();
+        tw->test_hooks.pause_scale = 0.001;
+        tw->gioco_imposta();
+        tw->dealer = 2;  // the user's packet comes third, dealt while the table has no room
+        int pauses = 0;
+        std::vector<Box> squeezed;
+        // Squeezed in one pause, the window's resize runs its layout passes in the next.
+        QSize table_squeezed;
+        tw->test_hooks.pause = [&](double) {
+            if (++pauses == 3) no_height ? f.resize(size.width(), f.menuBar()->height()) : f.resize(0, size.height());
+            if (pauses == 4) squeezed = boxes(tw->window().controls()), table_squeezed = f.client_size();
+        };
+        const std::vector<Box> before = boxes(tw->window().controls());
+        tw->daicarte();
+        EXPECT_TRUE(table_squeezed.width() == 0 || table_squeezed.height() == 0);
+        EXPECT_TRUE(squeezed == before) << "a squeezed table changes no box";
+        f.resize(size);
+        for (int i = 0; i < 5; ++i) tw->DoEvents();
+        const table::Geometry table = tw->geometry();
+        const QRect shown = f.table()->rect();
+        for (int slot = 1; slot <= 10; ++slot) {
+            const ui::PictureBox& card = tw->carta[tw->hands[1][slot]];
+            EXPECT_TRUE(card.Visible() && std::abs(card.Left() - table.row(1, slot).x) < 0.5f &&
+                        std::abs(card.Top() - table.row(1, slot).y) < 0.5f &&
+                        shown.contains(QRect(int(card.px_left()), int(card.px_top()), int(card.px_width()), int(card.px_height()))))
+                << "slot " << slot << " at " << card.Left() << ", " << card.Top();
+        }
+        for (const int seat : {2, 3, 4})
+            EXPECT_FALSE(probe::all(tw->surface, table.row_box(seat), kTable)) << "the backs of seat " << seat;
+    }
 }

@@ -71,6 +71,9 @@ void frmGioco::Form_Activate() {
 
 void frmGioco::Form_Unload(std::int16_t& /*Cancel: closing is never refused*/) {
     if (run_over_) return;
+    // Names typed into a panel still open are the table's already: the end of the run saves them
+    // as the panel's close would.
+    if (names_panel_open()) Set_Write();
     MMC1.Command("Close");
     // The settings file is never held open between calls: no other file to close.
     run_over_ = true;

@@ -44,6 +44,14 @@ std::vector<std::string> letters(std::string_view utf8) {
 
 int shown_characters(std::string_view utf8) { return int(without_controls(utf8).toUcs4().size()); }
 
+bool only_adds_to(std::string_view name, std::string_view text) {
+    if (text.size() <= name.size()) return false;
+    std::size_t head = 0;
+    while (head < name.size() && name[head] == text[head]) ++head;
+    // What follows the new part is the rest of the name.
+    return text.ends_with(name.substr(head));
+}
+
 std::string clean_name(std::string_view utf8) {
     const QString shown = without_controls(utf8);
     // Whole letters only, as long as their characters fit the limit.

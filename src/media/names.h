@@ -22,4 +22,8 @@ std::string clean_name(std::string_view utf8);
 // How many characters the text shows: control characters do not count.
 int shown_characters(std::string_view utf8);
 
+// Whether the text is the name with something put in at one place and nothing of it replaced:
+// what typing or a paste without a selection makes of it.
+bool only_adds_to(std::string_view name, std::string_view text);
+
 }  // namespace media

@@ -106,7 +106,7 @@ bool is_utf8(std::string_view s) {
 }
 
 // Drops a character that the read limit cut in two, so that the cut alone never makes a UTF-8
-// file look like another character set.
+// line look like another character set.
 void drop_cut_character(std::string& s) {
     for (std::size_t back = 1; back <= 3 && back <= s.size(); ++back) {
         const unsigned char c = s[s.size() - back];
@@ -254,17 +254,16 @@ void frmGioco::Set_Read() {
         drop_cut_character(*bytes);
     }
     if (bytes->starts_with("\xEF\xBB\xBF")) bytes->erase(0, 3);
-    // Text in UTF-8 where the whole of it is, otherwise one byte per character: decided before
-    // any line or name is cut.
-    const std::string text = is_utf8(*bytes) ? std::move(*bytes) : latin1_to_utf8(*bytes);
 
-    std::array<std::string_view, kLines> lines;
+    // Each line in UTF-8 where it is UTF-8, otherwise one byte per character: a name written by
+    // another program in another character set spoils no other line. Decided before any name is cut.
+    std::array<std::string, kLines> lines;
     int count = 0;
-    for (std::string_view rest = text; count < kLines && !rest.empty(); ++count) {
+    for (std::string_view rest = *bytes; count < kLines && !rest.empty(); ++count) {
         const std::size_t end = rest.find('\n');
         std::string_view line = rest.substr(0, end);
         if (line.ends_with('\r')) line.remove_suffix(1);
-        lines[count] = line;
+        lines[count] = is_utf8(line) ? std::string(line) : latin1_to_utf8(line);
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
     }
 

@@ -47,10 +47,11 @@ void frmGioco::TxtPlayer_Change(std::int16_t Index) {
     if (Index < 1 || Index > 4) return;
     ui::TextBox& box = TxtPlayer[Index];
     const std::string text = box.Text();
-    // A full name takes no more letters, as a full box refuses them, rather than losing its last
-    // ones; anything else keeps the rule: cleaned, then cut to the limit.
+    // A change is judged by what it makes of the name: cleaned, then cut to the limit. Only letters
+    // typed or pasted into a full name are refused, as a full box refuses them, rather than pushing
+    // its last letters out; a paste over a selection replaces it and is cut like any other.
     const bool full = media::shown_characters(player_names[Index]) == media::kNameLimit;
-    if (!full || media::shown_characters(text) <= media::kNameLimit) player_names[Index] = media::clean_name(text);
+    if (!full || !media::only_adds_to(player_names[Index], text)) player_names[Index] = media::clean_name(text);
     // A pasted line break or control character, or a name past the limit: the box shows the name
     // the game keeps, so that what the user sees is what is saved. The change this raises finds
     // the name clean and stops there.

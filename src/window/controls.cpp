@@ -73,6 +73,7 @@ void PictureBox::SetPicture(Picture picture) {
         const QSize size = picture_size(picture);
         set_px_box(px_left_, px_top_, size.width() * window_->box_scale_x(), size.height() * window_->box_scale_y());
     }
+    if (auto* shown = dynamic_cast<PictureWidget*>(widget_)) shown->fit_to_picture();
     if (widget_) widget_->update();
 }
 

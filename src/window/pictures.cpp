@@ -78,6 +78,19 @@ QSize picture_size(Picture picture) {
     }
 }
 
+namespace {
+// The pixels a picture's rendering has at the zoom, on a screen of this density.
+QSize device_size(Picture picture, double zoom, double device_pixel_ratio) {
+    const QSize design = picture_size(picture);
+    return {std::max(1, int(std::lround(design.width() * zoom * device_pixel_ratio))),
+            std::max(1, int(std::lround(design.height() * zoom * device_pixel_ratio)))};
+}
+}  // namespace
+
+QSizeF picture_drawn_size(Picture picture, double zoom, double device_pixel_ratio) {
+    return QSizeF(device_size(picture, zoom, device_pixel_ratio)) / device_pixel_ratio;
+}
+
 const QPixmap& picture_pixmap(Picture picture, double zoom, double device_pixel_ratio) {
     // Kept for the whole run; never destroyed after the application object is gone.
     static auto& cache = *new QHash<int, CacheLine>;
@@ -87,9 +100,7 @@ const QPixmap& picture_pixmap(Picture picture, double zoom, double device_pixel_
     ensure_resources();
 
     const QSize design = picture_size(picture);
-    const QSizeF logical(design.width() * zoom, design.height() * zoom);
-    const QSize device(std::max(1, int(std::lround(logical.width() * device_pixel_ratio))),
-                       std::max(1, int(std::lround(logical.height() * device_pixel_ratio))));
+    const QSize device = device_size(picture, zoom, device_pixel_ratio);
     QImage image(device, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {

@@ -66,8 +66,8 @@ Surface::~Surface() = default;
 const QImage& Surface::image() const { return d_->image; }
 
 void Surface::resize_pixels(int width, int height, double device_pixel_ratio) {
-    width = std::max(1, width);
-    height = std::max(1, height);
+    // A table with no area (a window squeezed to its menu bar) keeps its drawing for when it grows.
+    if (width <= 0 || height <= 0) return;
     const QSize device(int(std::lround(width * device_pixel_ratio)), int(std::lround(height * device_pixel_ratio)));
     if (d_->image.size() == device && d_->dpr == device_pixel_ratio) return;
     // Until the scale is set again, what was drawn stays where it was, in pixels; new ground is table.

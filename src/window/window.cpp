@@ -11,11 +11,14 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QStyle>
 #include <QTextEdit>
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 #include <utility>
 
 namespace ui {
@@ -30,45 +33,6 @@ std::int16_t button_code(Qt::MouseButton button) {
 }
 
 namespace {
-
-// A picture box: its picture drawn from the box's top-left corner at the current zoom and
-// clipped by the box; where the picture does not cover the box the table shows through.
-class PictureWidget : public QWidget {
-public:
-    PictureWidget(PictureBox& box, Window& window, QWidget* parent) : QWidget(parent), box_(box), window_(window) {
-        setAttribute(Qt::WA_NoSystemBackground);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        if (box_.picture() == kNoPicture) return;
-        QPainter painter(this);
-        painter.drawPixmap(0, 0, picture_pixmap(box_.picture(), window_.zoom(), devicePixelRatioF()));
-    }
-    void mousePressEvent(QMouseEvent* event) override {
-        if (box_.on_mouse_down) {
-            const QPointF p = event->position();
-            box_.on_mouse_down(button_code(event->button()), float(p.x() / window_.unit_x()),
-                               float(p.y() / window_.unit_y()));
-        }
-    }
-    void mouseDoubleClickEvent(QMouseEvent* event) override {
-        // The second press of a double click is a press, but its release is no second click.
-        double_click_ = true;
-        mousePressEvent(event);
-    }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        const bool second_of_double = std::exchange(double_click_, false);
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && box_.on_click &&
-            !second_of_double)
-            box_.on_click();
-    }
-
-private:
-    PictureBox& box_;
-    Window& window_;
-    bool double_click_ = false;
-};
 
 // The close mark of the names panel: a filled red rectangle with a black border. Clicks go
 // through it to the table, which decides whether they hit it.
@@ -105,6 +69,58 @@ private:
 
 }  // namespace
 
+// ---------------------------------------------------------------- picture boxes
+
+PictureWidget::PictureWidget(PictureBox& box, Window& window, QWidget* parent)
+    : QWidget(parent), box_(box), window_(window) {
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void PictureWidget::fit_to_picture() {
+    // Where the window's shape differs from the design's, a box is wider or taller than its face:
+    // the bare part is table, and a press there is the table's, or that of a card showing there.
+    const QSizeF drawn = box_.picture() == kNoPicture
+                             ? QSizeF()
+                             : picture_drawn_size(box_.picture(), window_.zoom(), devicePixelRatioF());
+    const QRect shown = QRect(0, 0, int(std::lround(drawn.width())), int(std::lround(drawn.height()))) & rect();
+    setAttribute(Qt::WA_TransparentForMouseEvents, shown.isEmpty());
+    if (shown == rect()) {
+        if (!mask().isEmpty()) clearMask();
+    } else if (!shown.isEmpty() && mask() != QRegion(shown)) {
+        setMask(shown);
+    }
+}
+
+void PictureWidget::paintEvent(QPaintEvent*) {
+    if (box_.picture() == kNoPicture) return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, picture_pixmap(box_.picture(), window_.zoom(), devicePixelRatioF()));
+}
+
+void PictureWidget::resizeEvent(QResizeEvent*) { fit_to_picture(); }
+
+void PictureWidget::mousePressEvent(QMouseEvent* event) {
+    if (box_.on_mouse_down) {
+        const QPointF p = event->position();
+        box_.on_mouse_down(button_code(event->button()), float(p.x() / window_.unit_x()),
+                           float(p.y() / window_.unit_y()));
+    }
+}
+
+void PictureWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is a press, but its release is no second click.
+    double_click_ = true;
+    mousePressEvent(event);
+}
+
+void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const bool second_of_double = std::exchange(double_click_, false);
+    const QPoint at = event->position().toPoint();
+    const bool on_picture = rect().contains(at) && (mask().isEmpty() || mask().contains(at));
+    if (event->button() == Qt::LeftButton && on_picture && box_.on_click && !second_of_double)
+        box_.on_click();
+}
+
 // ---------------------------------------------------------------- table widget
 
 TableWidget::TableWidget(Window& window, QWidget* parent) : QWidget(parent), window_(window) {
@@ -122,6 +138,7 @@ void TableWidget::paintEvent(QPaintEvent* event) {
     if (!painted_) {
         painted_ = true;
         if (window_.on_first_paint) window_.on_first_paint();
+        window_.main_window().fill_screen_if_unmanaged();
         window_.main_window().activate_once();
     }
 }
@@ -149,13 +166,53 @@ MainWindow::MainWindow(Window& window) : window_(window) {
     resize(kDesignClientWidth, kDesignClientHeight + menuBar()->sizeHint().height());
     // A window larger than any screen shows nothing more, while its buffers, the table's image
     // and the pictures grow with it: at 30000 pixels square they took gigabytes.
-    setMaximumSize(largest_window_size());
+    follow_screens();
+    for (QScreen* screen : QGuiApplication::screens()) watch_screen(screen);
+    connect(qApp, &QGuiApplication::screenAdded, this, &MainWindow::watch_screen);
+    connect(qApp, &QGuiApplication::screenRemoved, this, &MainWindow::follow_screens);
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this, &MainWindow::follow_screens);
 }
 
 QSize MainWindow::largest_window_size() {
     QSize size(3840, 2160);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) size = size.expandedTo(screen->virtualSize());
     return size;
+}
+
+void MainWindow::follow_screens() { setMaximumSize(largest_window_size()); }
+
+void MainWindow::watch_screen(QScreen* screen) {
+    // A screen attached, moved or resized changes the desktop the window may fill.
+    connect(screen, &QScreen::virtualGeometryChanged, this, &MainWindow::follow_screens, Qt::UniqueConnection);
+    follow_screens();
+}
+
+QRect MainWindow::restored_geometry(const QRect& free_area, const QSize& design) {
+    // Room for a window manager's frame: its title bar above, its borders at the sides.
+    const QSize room = (free_area.size() - QSize(64, 96)).expandedTo(QSize(1, 1));
+    const QSize size = design.scaled(design.boundedTo(room), Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, free_area);
+}
+
+void MainWindow::open_maximized() {
+    // The window manager keeps the geometry the window has before it is maximized as the one to
+    // restore to: a window set to the whole screen would restore with its title bar above the top.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen) setGeometry(restored_geometry(screen->availableGeometry(), size()));
+    fill_if_unmanaged_ = screen != nullptr;
+    showMaximized();
+}
+
+void MainWindow::fill_screen_if_unmanaged() {
+    if (!std::exchange(fill_if_unmanaged_, false)) return;
+    // The window has shown. Nothing framed it and it does not fill the screen: no window manager
+    // acts on the request to maximize, so the window fills the screen itself. Not from inside the
+    // paint that tells of it.
+    QTimer::singleShot(0, this, [this] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen || !isMaximized() || frameGeometry() != geometry()) return;
+        if (geometry() != screen->availableGeometry()) setGeometry(screen->availableGeometry());
+    });
 }
 
 QSize MainWindow::client_size() const {
@@ -208,7 +265,11 @@ Window::~Window() = default;
 
 int Window::outer_width() const { return main_->width(); }
 int Window::outer_height() const { return main_->height(); }
-bool Window::minimized() const { return main_->isMinimized(); }
+
+bool Window::minimized() const {
+    const QSize client = main_->client_size();
+    return main_->isMinimized() || client.width() <= 0 || client.height() <= 0;
+}
 
 void Window::set_logical_size(double width, double height) {
     const QSize client = main_->client_size();
@@ -218,7 +279,10 @@ void Window::set_logical_size(double width, double height) {
     zoom_ = std::min(double(client.width()) / kDesignClientWidth, double(client.height()) / kDesignClientHeight);
     surface_.resize_pixels(client.width(), client.height(), main_->devicePixelRatioF());
     surface_.set_scale(unit_x_, unit_y_, zoom_);
-    for (BoxedControl* c : controls_) c->widget()->update();
+    for (BoxedControl* c : controls_) {
+        if (auto* picture = dynamic_cast<PictureWidget*>(c->widget())) picture->fit_to_picture();
+        c->widget()->update();
+    }
 }
 
 void Window::scale_boxes(double width_ratio, double height_ratio) {
@@ -264,11 +328,19 @@ void Window::create_text(TextBox& box, const TextStyle& style, double left, doub
     if (!style.multi_line) {
         auto* edit = new QLineEdit(main_->table());
         edit->setReadOnly(style.read_only);
-        QObject::connect(edit, &QLineEdit::textChanged, edit, [&box, edit](const QString& typed) {
+        // The text the box held before each change: a change the handler refuses puts it back.
+        auto before = std::make_shared<QString>();
+        QObject::connect(edit, &QLineEdit::textChanged, edit, [&box, edit, before](const QString& typed) {
+            const QString previous = std::exchange(*before, typed);
             const int cursor = edit->cursorPosition();
             if (box.on_change) box.on_change();
-            // A text the handler set back while the user types keeps the cursor where it was.
-            if (edit->text() != typed) edit->setCursorPosition(std::min(cursor, int(edit->text().size())));
+            const QString kept = edit->text();
+            *before = kept;
+            if (kept == typed) return;
+            // A text the handler set while the user types keeps the cursor where the user left it:
+            // before the letters it refused, or where it was in the text cut short.
+            const int at = kept == previous ? cursor - int(typed.size() - previous.size()) : cursor;
+            edit->setCursorPosition(std::clamp(at, 0, int(kept.size())));
         });
         widget = clicked = edit;
     } else {
