@@ -215,18 +215,14 @@ TEST(Input, ACardOrThePackTakesAClickOnlyWhereItsPictureShows) {
         tw->trick_number = 2;
         tw->trick_leader = tw->current_player = 1;
         tw->input_lock = 0;
-        const double zoom = tw->window().zoom();
-        const auto face = [&](const ui::PictureBox& box) {
-            return QRect(int(box.px_left()), int(box.px_top()), int(85 * zoom), int(153 * zoom));
-        };
-        const auto box_of = [](const ui::PictureBox& box) {
-            return QRect(int(box.px_left()), int(box.px_top()), int(box.px_width()), int(box.px_height()));
-        };
-        // Where the box is bare: beside the face in a wide window, under it in a tall one.
+        // A box's face, and a point where the box is bare: beside the face in a wide window, under it in a tall one.
+        const QSizeF drawn = ui::picture_drawn_size(1, tw->window().zoom(), 1.0);
+        const auto face = [&](const ui::PictureBox& box) { return QRectF(QPointF(box.px_left(), box.px_top()), drawn); };
         const auto bare = [&](const ui::PictureBox& box) {
-            const QRect f = face(box), b = box_of(box);
-            return outer.width() > 1500 ? QPoint((f.right() + b.right()) / 2, f.center().y())
-                                        : QPoint(f.center().x(), (f.bottom() + b.bottom()) / 2);
+            const QRectF f = face(box);
+            return (outer.width() > 1500 ? QPointF((f.right() + box.px_left() + box.px_width()) / 2, f.center().y())
+                                         : QPointF(f.center().x(), (f.bottom() + box.px_top() + box.px_height()) / 2))
+                .toPoint();
         };
         // What a click at the point plays, and whether it left the overlay shown.
         const auto click = [&](QPoint at) {
@@ -235,10 +231,8 @@ TEST(Input, ACardOrThePackTakesAClickOnlyWhereItsPictureShows) {
             testing_support::click_at(f.table(), at);
             return std::pair(int(tw->played_card), tw->Text2.Visible());
         };
-        ASSERT_GT(box_of(tw->carta[10]).size().width() + box_of(tw->carta[10]).size().height(),
-                  face(tw->carta[10]).width() + face(tw->carta[10]).height() + 20);
-        const QRect last = face(tw->carta[10]);
-        EXPECT_EQ(click(QPoint(last.right() - 3, last.center().y())), std::pair(10, false)) << "the face plays";
+        const QRectF last = face(tw->carta[10]);
+        EXPECT_EQ(click(QPointF(last.right() - 3, last.center().y()).toPoint()), std::pair(10, false)) << "the face plays";
         EXPECT_EQ(click(bare(tw->carta[10])), std::pair(0, false)) << "beside the last card: the table";
         if (outer.width() > 1500) {
             EXPECT_EQ(click(bare(tw->carta[3])), std::pair(4, false)) << "over the next card's face: that card";
@@ -252,7 +246,7 @@ TEST(Input, ACardOrThePackTakesAClickOnlyWhereItsPictureShows) {
         tw->dorsov.Show();
         tw->dorsov.ToFront();
         EXPECT_EQ(click(bare(tw->dorsov)).first, 0) << "beside the pack";
-        EXPECT_EQ(click(face(tw->dorsov).center()).first, tw->deck[1]) << "the pack";
+        EXPECT_EQ(click(face(tw->dorsov).center().toPoint()).first, tw->deck[1]) << "the pack";
     }
 }
 
