@@ -110,6 +110,7 @@ TEST(NamesPanel, EditsReachTheNamesAtOnceTheFileOnCloseAndKeepTheRule) {
         {"pasted into a full name", true, "XY", full, full, 5, 5},
         {"pasted over all of a full name", true, QString(25, 'y'), QString(20, 'y'), full, -1, 20},
         {"typed into a name with room", false, "XY", "abXYc", "abc", 2, 4},
+        {"pasted with a control character", true, "x\ty", "xyabc", "abc", 0, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

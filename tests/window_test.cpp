@@ -251,8 +251,8 @@ TEST(Input, ACardOrThePackTakesAClickOnlyWhereItsPictureShows) {
 }
 
 // Opened maximized, the window fills the screen; restored, it lies wholly on the screen, its
-// title bar with it, at the design's shape and as large as the screen leaves room for. On a large
-// screen that is the design size.
+// title bar with it, at the design's shape and as large as the screen leaves room for: on a screen
+// with room for it, the design size.
 TEST(Window, OpensMaximizedAndRestoresWhollyOnTheScreen) {
     TestWindow tw;
     ui::MainWindow& f = tw->window().main_window();
@@ -268,7 +268,7 @@ TEST(Window, OpensMaximizedAndRestoresWhollyOnTheScreen) {
         << restored.x() << ", " << restored.y() << " " << restored.width() << " x " << restored.height();
     EXPECT_NEAR(double(f.width()) / f.height(), double(design.width()) / design.height(), 0.01);
     EXPECT_GT(f.height(), free.height() / 2);
-    EXPECT_EQ(ui::MainWindow::restored_geometry(QRect(0, 0, 1920, 1080), design).size(), design);
+    EXPECT_EQ(ui::MainWindow::restored_geometry(QRect(0, 0, 1920, 1200), design).size(), design);
 }
 
 // A window squeezed during the deal to its menu bar, or to no width, has no table to lay out:

@@ -169,6 +169,8 @@ void Timer::SetInterval(int ms, double scale) {
 
 bool Timer::Enabled() const { return timer_->isActive(); }
 
+int Timer::remaining_ms() const { return timer_->remainingTime(); }
+
 void Timer::SetEnabled(bool enabled) {
     if (enabled && !timer_->isActive()) {
         timer_->start();

@@ -154,6 +154,8 @@ public:
     void SetInterval(int ms, double scale = 1.0);
     bool Enabled() const;
     void SetEnabled(bool enabled);
+    // Milliseconds left of the running countdown (-1 while disabled).
+    int remaining_ms() const;
 
     std::function<void()> on_tick;
 

@@ -18,7 +18,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <utility>
 
 namespace ui {
@@ -82,7 +81,7 @@ void PictureWidget::fit_to_picture() {
     const QSizeF drawn = box_.picture() == kNoPicture
                              ? QSizeF()
                              : picture_drawn_size(box_.picture(), window_.zoom(), devicePixelRatioF());
-    const QRect shown = QRect(0, 0, int(std::lround(drawn.width())), int(std::lround(drawn.height()))) & rect();
+    const QRect shown = QRect(0, 0, int(std::ceil(drawn.width())), int(std::ceil(drawn.height()))) & rect();
     setAttribute(Qt::WA_TransparentForMouseEvents, shown.isEmpty());
     if (shown == rect()) {
         if (!mask().isEmpty()) clearMask();
@@ -199,19 +198,21 @@ void MainWindow::open_maximized() {
     // restore to: a window set to the whole screen would restore with its title bar above the top.
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen) setGeometry(restored_geometry(screen->availableGeometry(), size()));
-    fill_if_unmanaged_ = screen != nullptr;
+    // Only an X display may have no window manager at all; elsewhere the compositor maximizes.
+    restored_ = screen && QGuiApplication::platformName() == QLatin1String("xcb") ? geometry() : QRect();
     showMaximized();
 }
 
 void MainWindow::fill_screen_if_unmanaged() {
-    if (!std::exchange(fill_if_unmanaged_, false)) return;
-    // The window has shown. Nothing framed it and it does not fill the screen: no window manager
-    // acts on the request to maximize, so the window fills the screen itself. Not from inside the
-    // paint that tells of it.
-    QTimer::singleShot(0, this, [this] {
+    const QRect restored = std::exchange(restored_, QRect());
+    if (restored.isNull()) return;
+    // The window has shown, unframed and just where it was put: no window manager acts on the
+    // request to maximize, so the window fills the screen itself. Not from inside the paint that
+    // tells of it.
+    QTimer::singleShot(0, this, [this, restored] {
         const QScreen* screen = QGuiApplication::primaryScreen();
-        if (!screen || !isMaximized() || frameGeometry() != geometry()) return;
-        if (geometry() != screen->availableGeometry()) setGeometry(screen->availableGeometry());
+        if (screen && isMaximized() && frameGeometry() == geometry() && geometry() == restored)
+            setGeometry(screen->availableGeometry());
     });
 }
 
@@ -328,18 +329,16 @@ void Window::create_text(TextBox& box, const TextStyle& style, double left, doub
     if (!style.multi_line) {
         auto* edit = new QLineEdit(main_->table());
         edit->setReadOnly(style.read_only);
-        // The text the box held before each change: a change the handler refuses puts it back.
-        auto before = std::make_shared<QString>();
-        QObject::connect(edit, &QLineEdit::textChanged, edit, [&box, edit, before](const QString& typed) {
-            const QString previous = std::exchange(*before, typed);
+        QObject::connect(edit, &QLineEdit::textChanged, edit, [&box, edit](const QString& typed) {
             const int cursor = edit->cursorPosition();
             if (box.on_change) box.on_change();
             const QString kept = edit->text();
-            *before = kept;
             if (kept == typed) return;
             // A text the handler set while the user types keeps the cursor where the user left it:
-            // before the letters it refused, or where it was in the text cut short.
-            const int at = kept == previous ? cursor - int(typed.size() - previous.size()) : cursor;
+            // before what follows it, where the handler kept that (letters refused or characters
+            // cleaned out before the cursor), else where it was in the text cut short.
+            const QString after = typed.mid(cursor);
+            const int at = kept.endsWith(after) ? int(kept.size() - after.size()) : cursor;
             edit->setCursorPosition(std::clamp(at, 0, int(kept.size())));
         });
         widget = clicked = edit;

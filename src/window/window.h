@@ -94,7 +94,8 @@ private:
     Window& window_;
     TableWidget* table_ = nullptr;
     bool activation_posted_ = false;
-    bool fill_if_unmanaged_ = false;
+    // Where open_maximized put the window on an X display, until its first paint.
+    QRect restored_;
 };
 
 }  // namespace ui
