@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <mutex>
+#include <string_view>
 #include <vector>
 
 #include "match/frm_gioco.h"
@@ -35,10 +36,9 @@ void hold_start_up_message(QtMsgType type, const QMessageLogContext& context, co
     // that is gone, a missing plugin); its closing advice to reinstall is left out.
     const auto set = [](const char* name) { const char* v = std::getenv(name); return v && *v; };
     const bool asked = set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
-    static constexpr char kNone[] = "dolvaro: no graphical display; run it from a desktop session\n";
-    static constexpr char kUnopened[] = "dolvaro: the graphical display could not be opened\n";
-    [[maybe_unused]] ssize_t ignored =
-        asked ? ::write(STDERR_FILENO, kUnopened, sizeof kUnopened - 1) : ::write(STDERR_FILENO, kNone, sizeof kNone - 1);
+    const std::string_view said = asked ? "dolvaro: the graphical display could not be opened\n"
+                                        : "dolvaro: no graphical display; run it from a desktop session\n";
+    [[maybe_unused]] ssize_t ignored = ::write(STDERR_FILENO, said.data(), said.size());
     if (asked) {
         for (const HeldMessage& m : held) {
             const QByteArray line = m.text.toLocal8Bit() + '\n';

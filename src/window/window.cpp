@@ -168,6 +168,7 @@ MainWindow::MainWindow(Window& window) : window_(window) {
     follow_screens();
     for (QScreen* screen : QGuiApplication::screens()) watch_screen(screen);
     connect(qApp, &QGuiApplication::screenAdded, this, &MainWindow::watch_screen);
+    connect(qApp, &QGuiApplication::screenAdded, this, &MainWindow::follow_screens);
     connect(qApp, &QGuiApplication::screenRemoved, this, &MainWindow::follow_screens);
     connect(qApp, &QGuiApplication::primaryScreenChanged, this, &MainWindow::follow_screens);
 }
@@ -181,9 +182,8 @@ QSize MainWindow::largest_window_size() {
 void MainWindow::follow_screens() { setMaximumSize(largest_window_size()); }
 
 void MainWindow::watch_screen(QScreen* screen) {
-    // A screen attached, moved or resized changes the desktop the window may fill.
+    // A screen moved or resized changes the desktop the window may fill.
     connect(screen, &QScreen::virtualGeometryChanged, this, &MainWindow::follow_screens, Qt::UniqueConnection);
-    follow_screens();
 }
 
 QRect MainWindow::restored_geometry(const QRect& free_area, const QSize& design) {

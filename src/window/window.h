@@ -85,7 +85,8 @@ protected:
 
 private:
     friend class TableWidget;
-    // The limit on the window's size follows the screens the desktop has now.
+    // The limit on the window's size follows the screens the desktop has now: renewed when a screen
+    // is attached or removed, and when a watched one moves or is resized.
     void follow_screens();
     void watch_screen(QScreen* screen);
     // Called once the window first shows: fills the screen if nothing maximized the window.
